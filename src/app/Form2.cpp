@@ -1,0 +1,326 @@
+#include "Form2.h"
+
+#include "Art.h"
+#include "MouseLabel.h"
+#include "logic/ListIndex.h"
+#include "logic/TitleText.h"
+#include "platform/Platform.h"
+#include "profile/Profile.h"
+
+#include <QFrame>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+const QString kUiFont = QStringLiteral("微软雅黑");
+const QString kStatusFont = QStringLiteral("幼圆");
+
+int buttonsOf(const QMouseEvent* event)
+{
+    int buttons = 0;
+    if (event->buttons() & Qt::LeftButton)
+        buttons |= 1;
+    if (event->buttons() & Qt::RightButton)
+        buttons |= 2;
+    if (event->buttons() & Qt::MiddleButton)
+        buttons |= 4;
+    return buttons;
+}
+
+int buttonOf(const QMouseEvent* event)
+{
+    switch (event->button()) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
+QFont makeFont(const QString& family, double points, bool bold = false)
+{
+    QFont f(family);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
+}  // namespace
+
+Form2::Form2(Platform& platform, Form2Memory& memory, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , platform_(platform)
+    , memory_(memory)
+    , twips_(platform.screen.twipsPerPixelX())
+    , deck_(memory.PanelIndex)
+    , drag_(memory.drag)
+{
+    setWindowIcon(art::appIcon());
+    createControls();
+    createMenus();
+    connectControls();
+    load();
+}
+
+Form2::~Form2() = default;
+
+void Form2::createControls()
+{
+    setObjectName(QStringLiteral("Form2"));
+    QPalette frame = palette();
+    frame.setColor(QPalette::Window, QColor(art::kFrameColor));
+    setPalette(frame);
+    setAutoFillBackground(true);
+
+    Image1 = new MouseLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setMouseTracking(true);
+
+    Label3 = new MouseLabel(this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setFont(makeFont(kUiFont, 10.5, true));
+    Label3->setStyleSheet(QStringLiteral(
+        "QLabel { color: white; padding-left: 6px;"
+        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #%1, stop:1 #%2); }")
+                              .arg(art::kTitleTop, 6, 16, QLatin1Char('0'))
+                              .arg(art::kTitleBottom, 6, 16, QLatin1Char('0')));
+
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setFont(makeFont(kUiFont, 10));
+    List1->setStyleSheet(QStringLiteral(
+        "QListWidget { color: rgb(0,0,255); background: rgb(192,192,192); border: 1px solid #7f8fa6; }"
+        " QListWidget::item:selected { color: white; background: rgb(0,0,128); }"));
+    List1->viewport()->installEventFilter(this);
+
+    const auto makeButton = [this](const char* name, const QString& caption) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(QLatin1String(name));
+        button->setFont(makeFont(kUiFont, 9.5));
+        button->setFocusPolicy(Qt::TabFocus);
+        button->setStyleSheet(QStringLiteral(
+            "QPushButton { color: #17365d; border: 1px solid #6f93c4; border-radius: 3px;"
+            " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #dbe7f6); }"
+            " QPushButton:hover { border-color: #2f66b3; background: #eef5ff; }"
+            " QPushButton:pressed { background: #c5d8f1; }"));
+        return button;
+    };
+    Command5 = makeButton("Command5", QStringLiteral("启动"));
+    Command6 = makeButton("Command6", QStringLiteral("删除"));
+    Command7 = makeButton("Command7", QStringLiteral("添加"));
+    Command8 = makeButton("Command8", QStringLiteral("清空"));
+    Command9 = makeButton("Command9", QStringLiteral("隐藏"));
+    Command10 = makeButton("Command10", QStringLiteral("退出"));
+
+    Label7 = new MouseLabel(QStringLiteral("☆"), this);
+    Label7->setObjectName(QStringLiteral("Label7"));
+    Label7->setMouseTracking(true);
+    Label7->setAlignment(Qt::AlignCenter);
+    Label7->setFont(makeFont(kUiFont, 14, true));
+    Label7->setStyleSheet(QStringLiteral("QLabel { color: #d08a00; }"));
+
+    Picture2 = new QWidget(this);
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2->setAttribute(Qt::WA_StyledBackground);
+    Picture2->setStyleSheet(QStringLiteral(
+        "#Picture2 { background: rgba(255,255,255,150); border: 1px solid #8fb0da; }"));
+
+    // The status labels lie beneath the panels and show whenever no panel covers them.
+    const auto makeStatus = [this](const char* name, const QString& caption) {
+        auto* label = new MouseLabel(caption, Picture2);
+        label->setObjectName(QLatin1String(name));
+        label->setFont(makeFont(kStatusFont, 12));
+        label->setStyleSheet(QStringLiteral("QLabel { color: rgb(0,0,255); }"));
+        return label;
+    };
+    Label5 = makeStatus("Label5", QStringLiteral("时钟"));
+    Label6 = makeStatus("Label6", QStringLiteral("IP地址"));
+    Label8 = makeStatus("Label8", QStringLiteral("运行时间"));
+
+    for (int i = 0; i < PanelDeck::kPanelCount; ++i) {
+        auto* panel = new QFrame(Picture2);
+        panel->setObjectName(QStringLiteral("Picture1_%1").arg(i));
+        panel->setAutoFillBackground(true);
+        panel->setFrameShape(QFrame::Box);
+        QPalette p = panel->palette();
+        p.setColor(QPalette::Window, QColor(0xeef4fb));
+        p.setColor(QPalette::WindowText, QColor(0x8fb0da));
+        panel->setPalette(p);
+        Picture1[i] = panel;
+    }
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(10);
+}
+
+void Form2::createMenus()
+{
+    zhucaidan.setTitle(QStringLiteral("主菜单"));
+    qidong = zhucaidan.addAction(QStringLiteral("启动"));
+    wenjianmulu = zhucaidan.addAction(QStringLiteral("文件目录"));
+    kuaijiefangshi.setTitle(QStringLiteral("快捷方式"));
+    zhucaidan.addMenu(&kuaijiefangshi);
+    zaizhuomian = kuaijiefangshi.addAction(QStringLiteral("在桌面"));
+    zaikaishicaidan = kuaijiefangshi.addAction(QStringLiteral("在开始菜单"));
+    zaikuaisuqidong = kuaijiefangshi.addAction(QStringLiteral("在快速启动"));
+    tianjia = zhucaidan.addAction(QStringLiteral("添加"));
+    shanchu = zhucaidan.addAction(QStringLiteral("删除"));
+    qingkong = zhucaidan.addAction(QStringLiteral("清空"));
+
+    xuanxiang.setTitle(QStringLiteral("选项"));
+    kuaijie = xuanxiang.addAction(QStringLiteral("快捷按键"));
+    dingshi = xuanxiang.addAction(QStringLiteral("定时选项"));
+    soso = xuanxiang.addAction(QStringLiteral("搜索引擎"));
+
+    for (QMenu* menu : {&zhucaidan, &kuaijiefangshi, &xuanxiang})
+        menu->setFont(makeFont(kUiFont, 9.5));
+}
+
+void Form2::connectControls()
+{
+    connect(Timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
+
+    for (MouseLabel* handle : {Label3, Image1}) {
+        connect(handle, &MouseLabel::pressed, this, &Form2::onHandlePressed);
+        connect(handle, &MouseLabel::moved, this, &Form2::onHandleMoved);
+    }
+    connect(Label3, &MouseLabel::clicked, this, &Form2::refreshDesktop);
+    connect(Image1, &MouseLabel::moved, this, [this] { Label7->setText(QStringLiteral("☆")); });
+    connect(Label7, &MouseLabel::moved, this, [this] { Label7->setText(QStringLiteral("★")); });
+    connect(Label7, &MouseLabel::pressed, this, &Form2::onStarPressed);
+
+    connect(Command7, &QPushButton::clicked, this, [this] { ShowPanel(0); });
+    connect(tianjia, &QAction::triggered, this, [this] { ShowPanel(0); });
+    connect(kuaijie, &QAction::triggered, this, [this] { ShowPanel(1); });
+    connect(soso, &QAction::triggered, this, [this] { ShowPanel(2); });
+    connect(dingshi, &QAction::triggered, this, [this] { ShowPanel(3); });
+
+    connect(Command9, &QPushButton::clicked, this, &Form2::hideRequested);
+    connect(Command10, &QPushButton::clicked, this, [this] { platform_.process.exitNow(); });
+}
+
+// The load step, run each time the window is made.
+void Form2::load()
+{
+    const ProfileSnapshot profile(profilePath(platform_.appFolder.path()));
+    List1->addItems(readListIndex(profile));
+    setTitleStrip(titleText(List1->count()));
+
+    const int width = twips_.toPixels(kWidthTwips);
+    const int height = twips_.toPixels(kHeightTwips);
+    setFixedSize(width, height);
+    place(Label3, 50, 50, kWidthTwips - 110, 350);
+    place(Image1, 50, 450, kWidthTwips - 110, kHeightTwips - 520);
+    Image1->setPixmap(art::background(Image1->size()));
+
+    place(List1, 240, 600, 2775, 3810);
+    const std::array buttons{Command5, Command6, Command7, Command8, Command9, Command10};
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        place(buttons[i], 3240, 600 + 600 * int(i), 975, 375);
+    place(Label7, 3530, 4080, 360, 360);
+    place(Picture2, kViewportLeft, 4560, kViewportWidth, 1860);
+    Label5->move(twips_.toPixels(60), twips_.toPixels(120));
+    Label6->move(twips_.toPixels(180), twips_.toPixels(480));
+    Label8->move(twips_.toPixels(180), twips_.toPixels(840));
+    for (MouseLabel* label : {Label5, Label6, Label8})
+        label->adjustSize();
+
+    HideAllPanels();
+
+    const QRect screen = platform_.screen.geometry();
+    move(screen.x() + (screen.width() - width) / 2, screen.y() + (screen.height() - height) / 2);
+}
+
+void Form2::setTitleStrip(const QString& text)
+{
+    Label3->setText(text);
+    setWindowTitle(text);
+}
+
+void Form2::place(QWidget* widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(twips_.toPixels(left), twips_.toPixels(top), twips_.toPixels(width),
+                        twips_.toPixels(height));
+}
+
+void Form2::placePanels()
+{
+    for (int i = 0; i < PanelDeck::kPanelCount; ++i)
+        place(Picture1[i], 0, deck_.top(i), kViewportWidth, 1875);
+    Picture1[deck_.topmost()]->raise();
+    if (deck_.timerEnabled() && !Timer1->isActive())
+        Timer1->start();
+    else if (!deck_.timerEnabled())
+        Timer1->stop();
+}
+
+void Form2::ShowPanel(int k)
+{
+    deck_.showPanel(k);
+    placePanels();
+}
+
+void Form2::HideAllPanels()
+{
+    deck_.hideAllPanels();
+    placePanels();
+}
+
+void Form2::Timer1_Timer()
+{
+    deck_.tick();
+    placePanels();
+}
+
+void Form2::popup(QMenu& menu)
+{
+    platform_.menus.popup(menu, platform_.menus.pointerPosition());
+}
+
+void Form2::onHandlePressed(QMouseEvent* event)
+{
+    const QPointF at = event->position();
+    drag_.press(buttonOf(event), float(at.x()), float(at.y()));
+}
+
+void Form2::onHandleMoved(QMouseEvent* event)
+{
+    const QPointF at = event->position();
+    if (auto to = drag_.move(buttonsOf(event), float(at.x()), float(at.y()), pos()))
+        move(to->toPoint());
+}
+
+void Form2::onStarPressed(QMouseEvent* event)
+{
+    if (buttonOf(event) == 1)
+        popup(xuanxiang);
+    else if (buttonOf(event) == 2)
+        HideAllPanels();
+}
+
+bool Form2::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == List1->viewport() && event->type() == QEvent::MouseButtonPress
+        && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        popup(zhucaidan);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool Form2::commitProfile(ProfileEdit& edit)
+{
+    const ProfileResult result = edit.commit();
+    if (!result.ok())
+        platform_.messages.inform(this, QStringLiteral("提示"), result.message());
+    return result.ok();
+}
+
+void Form2::refreshDesktop()
+{
+    // Nothing is shown when there is no desktop window to refresh.
+    platform_.desktop.refresh();
+}

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "logic/DragHandle.h"
+#include "logic/PanelDeck.h"
+#include "logic/Twips.h"
+
+#include <QMenu>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class MouseLabel;
+class QFrame;
+class QListWidget;
+class QPushButton;
+class QTimer;
+struct Platform;
+
+// The main window's variables that outlive the window: a hide destroys the
+// window, a show makes it anew, and these keep their values in between.
+struct Form2Memory {
+    short PanelIndex = 0;
+    DragOffset drag;
+    int FindStart = 0;
+};
+
+// The main window: a frameless window dragged by its title strip, with the
+// launcher list, its buttons, the star and the viewport of slide-in panels.
+// Making it runs the load step: the list is read from the profile.
+class Form2 : public QWidget {
+    Q_OBJECT
+public:
+    Form2(Platform& platform, Form2Memory& memory, QWidget* parent = nullptr);
+    ~Form2() override;
+
+    // Window geometry in twips.
+    static constexpr int kViewportLeft = 240;
+    static constexpr int kViewportWidth = 4095;
+    static constexpr int kWidthTwips = 2 * kViewportLeft + kViewportWidth;
+    static constexpr int kHeightTwips = 6630;
+
+    void ShowPanel(int k);
+    void HideAllPanels();
+    void Timer1_Timer();
+
+    const PanelDeck& panels() const { return deck_; }
+    // The caption of the title strip, also the window's name for the system.
+    void setTitleStrip(const QString& text);
+
+    // Replaces the profile with the edits of one command. A failure is told
+    // in one notice naming the file and the reason; returns whether it saved.
+    bool commitProfile(class ProfileEdit& edit);
+
+    // Controls, named as the rest of the program knows them.
+    MouseLabel* Label3 = nullptr;   // title strip
+    MouseLabel* Image1 = nullptr;   // background picture
+    QListWidget* List1 = nullptr;
+    QPushButton* Command5 = nullptr;  // 启动
+    QPushButton* Command6 = nullptr;  // 删除
+    QPushButton* Command7 = nullptr;  // 添加
+    QPushButton* Command8 = nullptr;  // 清空
+    QPushButton* Command9 = nullptr;  // 隐藏
+    QPushButton* Command10 = nullptr; // 退出
+    MouseLabel* Label7 = nullptr;   // star
+    QWidget* Picture2 = nullptr;    // panel viewport
+    std::array<QFrame*, PanelDeck::kPanelCount> Picture1{};
+    MouseLabel* Label5 = nullptr;   // status: date line
+    MouseLabel* Label6 = nullptr;   // status: address
+    MouseLabel* Label8 = nullptr;   // status: up-time
+    QTimer* Timer1 = nullptr;
+
+    QMenu zhucaidan;
+    QMenu kuaijiefangshi;
+    QMenu xuanxiang;
+    QAction* qidong = nullptr;
+    QAction* wenjianmulu = nullptr;
+    QAction* zaizhuomian = nullptr;
+    QAction* zaikaishicaidan = nullptr;
+    QAction* zaikuaisuqidong = nullptr;
+    QAction* tianjia = nullptr;
+    QAction* shanchu = nullptr;
+    QAction* qingkong = nullptr;
+    QAction* kuaijie = nullptr;
+    QAction* dingshi = nullptr;
+    QAction* soso = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+signals:
+    // The hide button was pressed: the owner destroys the window.
+    void hideRequested();
+
+private:
+    void createControls();
+    void createMenus();
+    void connectControls();
+    void load();
+    void placePanels();
+    void place(QWidget* widget, int left, int top, int width, int height);
+    void popup(QMenu& menu);
+
+    void onHandlePressed(QMouseEvent* event);
+    void onHandleMoved(QMouseEvent* event);
+    void onStarPressed(QMouseEvent* event);
+    void refreshDesktop();
+
+    Platform& platform_;
+    Form2Memory& memory_;
+    Twips twips_;
+    PanelDeck deck_;
+    DragHandle drag_;
+};

@@ -1,0 +1,35 @@
+#include "MouseLabel.h"
+
+#include <QMouseEvent>
+
+void MouseLabel::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        leftPressed_ = true;
+    emit pressed(event);
+}
+
+void MouseLabel::mouseMoveEvent(QMouseEvent* event)
+{
+    emit moved(event);
+}
+
+void MouseLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const bool click = leftPressed_ && !afterDoubleClick_ && rect().contains(event->position().toPoint());
+    leftPressed_ = false;
+    afterDoubleClick_ = false;
+    if (click)
+        emit clicked();
+}
+
+void MouseLabel::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    leftPressed_ = true;
+    afterDoubleClick_ = true;
+    emit doubleClicked();
+}

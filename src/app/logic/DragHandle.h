@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QPointF>
+#include <optional>
+
+// Moving a window without a caption bar by a handle inside it. The press
+// stores where the handle was grabbed; each move with the left button alone
+// held shifts the window so that point stays under the pointer. All handles
+// of one window share one offset; the offset outlives the window.
+struct DragOffset {
+    float DragX = 0;
+    float DragY = 0;
+};
+
+enum class MouseButtons { None = 0, Left = 1, Right = 2, Middle = 4 };
+
+class DragHandle {
+public:
+    explicit DragHandle(DragOffset& offset) : offset_(offset) {}
+
+    // `button`: the one button that went down; `buttons`: all that are held.
+    void press(int button, float x, float y);
+    std::optional<QPointF> move(int buttons, float x, float y, QPointF windowPos) const;
+
+private:
+    DragOffset& offset_;
+};

@@ -1,0 +1,38 @@
+#include "Fonts.h"
+#include "Form1.h"
+#include "platform/Platform.h"
+#include "platform/linux/LinuxAppFolder.h"
+#include "platform/linux/LinuxDesktop.h"
+#include "platform/linux/LinuxInstanceLock.h"
+#include "platform/linux/LinuxServices.h"
+#include "platform/linux/LinuxTrayIcon.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    // The one-copy test comes first, so a second start ends before it
+    // even connects to the display.
+    LinuxInstanceLock lock;
+    const InstanceLock::Outcome outcome = lock.acquire();
+    if (outcome.anotherRunning)
+        return 0;
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ombrel"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    installFontSubstitutes();
+
+    LinuxAppFolder appFolder;
+    LinuxDesktop desktop;
+    QtMessageBoxes messages;
+    QtPopupMenus menus;
+    PosixProcess process;
+    QtScreen screen;
+    LinuxTrayIcon tray;
+    Platform platform{appFolder, desktop, messages, menus, process, screen, tray};
+
+    Form1 form1(platform);
+    form1.start(lock);
+    return app.exec();
+}

@@ -1,0 +1,96 @@
+#include "LinuxTrayIcon.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QMouseEvent>
+
+namespace {
+
+// The same test Qt makes to choose the D-Bus tray over the XEmbed one.
+bool statusNotifierHostRegistered()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return false;
+    QDBusInterface watcher(QStringLiteral("org.kde.StatusNotifierWatcher"),
+                           QStringLiteral("/StatusNotifierWatcher"),
+                           QStringLiteral("org.kde.StatusNotifierWatcher"), bus);
+    return watcher.isValid() && watcher.property("IsStatusNotifierHostRegistered").toBool();
+}
+
+bool isXEmbedTrayWindow(QObject* object)
+{
+    return object->isWidgetType() && qstrcmp(object->metaObject()->className(), "QSystemTrayIconSys") == 0;
+}
+
+}  // namespace
+
+LinuxTrayIcon::LinuxTrayIcon() = default;
+
+LinuxTrayIcon::~LinuxTrayIcon()
+{
+    if (qApp)
+        qApp->removeEventFilter(this);
+}
+
+PlatformResult LinuxTrayIcon::install(const QIcon& icon, const QString& tip, Handler handler)
+{
+    if (icon_)
+        return PlatformResult::success();  // a second add leaves the icon as it is
+    handler_ = std::move(handler);
+    statusNotifier_ = statusNotifierHostRegistered();
+    icon_ = std::make_unique<QSystemTrayIcon>(icon);
+    icon_->setToolTip(tip);
+    connect(icon_.get(), &QSystemTrayIcon::activated, this, &LinuxTrayIcon::onActivated);
+    if (!statusNotifier_)
+        qApp->installEventFilter(this);
+    // Shown even without a notification area: Qt embeds the icon as soon
+    // as a tray appears.
+    icon_->show();
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        return PlatformResult::failure(QStringLiteral("no notification area (yet)"));
+    return PlatformResult::success();
+}
+
+void LinuxTrayIcon::remove()
+{
+    if (qApp)
+        qApp->removeEventFilter(this);
+    icon_.reset();
+}
+
+void LinuxTrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    if (!statusNotifier_ || !handler_)
+        return;  // the XEmbed icon's own mouse events are read in eventFilter
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+    case QSystemTrayIcon::DoubleClick:
+        handler_(TrayEvent::Show);
+        break;
+    case QSystemTrayIcon::Context:
+        handler_(TrayEvent::MenuRequest);
+        break;
+    default:
+        handler_(TrayEvent::Other);
+        break;
+    }
+}
+
+bool LinuxTrayIcon::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    const bool mouse = type == QEvent::MouseButtonDblClick || type == QEvent::MouseButtonRelease
+                       || type == QEvent::MouseButtonPress;
+    if (!mouse || !handler_ || !isXEmbedTrayWindow(watched))
+        return false;
+    const auto* me = static_cast<QMouseEvent*>(event);
+    if (type == QEvent::MouseButtonDblClick && me->button() == Qt::LeftButton)
+        handler_(TrayEvent::Show);
+    else if (type == QEvent::MouseButtonRelease && me->button() == Qt::RightButton)
+        handler_(TrayEvent::MenuRequest);
+    else
+        handler_(TrayEvent::Other);
+    return false;
+}
