@@ -1,0 +1,152 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QStringList>
+
+#include <vector>
+
+// In-process stand-ins for the system's services. They record what was asked
+// and answer as the test scripts them; none reaches the real system.
+
+class FakeAppFolder final : public AppFolder {
+public:
+    explicit FakeAppFolder(QString path) : path_(std::move(path)) {}
+    QString path() const override { return path_; }
+
+private:
+    QString path_;
+};
+
+class FakeDesktop final : public Desktop {
+public:
+    PlatformResult refresh() override
+    {
+        ++refreshes;
+        return PlatformResult::success();
+    }
+    int refreshes = 0;
+};
+
+class FakeMessageBoxes final : public MessageBoxes {
+public:
+    struct Shown {
+        QString title;
+        QString text;
+    };
+    void inform(QWidget*, const QString& title, const QString& text) override { shown.push_back({title, text}); }
+    bool confirm(QWidget*, const QString& title, const QString& text) override
+    {
+        shown.push_back({title, text});
+        return nextAnswer;
+    }
+    std::vector<Shown> shown;
+    bool nextAnswer = false;
+};
+
+// Records each popped-up menu as its item texts ("▸" marks a submenu) and
+// chooses the item whose text was scripted, running its action.
+class FakePopupMenus final : public PopupMenus {
+public:
+    QAction* popup(QMenu& menu, const QPoint&) override
+    {
+        shownMenus.push_back(menu.title());
+        shownItems.push_back(describe(menu));
+        const QString choice = nextChoice;
+        nextChoice.clear();
+        QAction* chosen = find(menu, choice);
+        if (chosen)
+            chosen->trigger();
+        return chosen;
+    }
+    QPoint pointerPosition() const override { return {640, 400}; }
+
+    static QStringList describe(const QMenu& menu)
+    {
+        QStringList items;
+        for (QAction* action : menu.actions()) {
+            if (action->menu())
+                items << action->text() + QStringLiteral(" ▸") << describe(*action->menu());
+            else
+                items << action->text();
+        }
+        return items;
+    }
+
+    QString nextChoice;
+    QStringList shownMenus;
+    std::vector<QStringList> shownItems;
+
+private:
+    static QAction* find(const QMenu& menu, const QString& text)
+    {
+        if (text.isEmpty())
+            return nullptr;
+        for (QAction* action : menu.actions()) {
+            if (action->menu()) {
+                if (QAction* inner = find(*action->menu(), text))
+                    return inner;
+            } else if (action->text() == text) {
+                return action;
+            }
+        }
+        return nullptr;
+    }
+};
+
+class FakeProcess final : public Process {
+public:
+    void exitNow() override { ++exits; }
+    int exits = 0;
+};
+
+class FakeScreen final : public Screen {
+public:
+    double twipsPerPixelX() const override { return twipsPerPixel; }
+    double twipsPerPixelY() const override { return twipsPerPixel; }
+    QRect geometry() const override { return {0, 0, 1280, 800}; }
+    double twipsPerPixel = 15;
+};
+
+class FakeTrayIcon final : public TrayIcon {
+public:
+    PlatformResult install(const QIcon& icon, const QString& tip, Handler handler) override
+    {
+        ++installs;
+        lastIcon = icon;
+        tips << tip;
+        this->handler = std::move(handler);
+        return PlatformResult::success();
+    }
+    void remove() override { ++removals; }
+
+    void send(TrayEvent event) { handler(event); }
+
+    int installs = 0;
+    int removals = 0;
+    QStringList tips;
+    QIcon lastIcon;
+    Handler handler;
+};
+
+class FakeInstanceLock final : public InstanceLock {
+public:
+    Outcome acquire() override { return {anotherRunning, {}}; }
+    bool anotherRunning = false;
+};
+
+// One set of fakes, wired as the program wires the real services.
+struct FakePlatform {
+    explicit FakePlatform(const QString& folder) : appFolder(folder) {}
+
+    FakeAppFolder appFolder;
+    FakeDesktop desktop;
+    FakeMessageBoxes messages;
+    FakePopupMenus menus;
+    FakeProcess process;
+    FakeScreen screen;
+    FakeTrayIcon tray;
+    Platform platform{appFolder, desktop, messages, menus, process, screen, tray};
+};
