@@ -28,11 +28,11 @@ QPainterPath star(QPointF centre, double outer, double inner)
 
 }  // namespace
 
-QPixmap iconPixmap(int size)
+QImage iconImage(int size)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const double s = size;
 
@@ -65,14 +65,14 @@ QPixmap iconPixmap(int size)
         p.setPen(QPen(QColor(0xa86b00), s / 48));
         p.drawPath(star(QPointF(s * 0.73, s * 0.7), s * 0.2, s * 0.085));
     }
-    return pixmap;
+    return image;
 }
 
 QIcon appIcon()
 {
     QIcon icon;
     for (int size : {16, 32, 48, 64})
-        icon.addPixmap(iconPixmap(size));
+        icon.addPixmap(QPixmap::fromImage(iconImage(size)));
     return icon;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QSize>
 
@@ -8,7 +9,7 @@
 namespace art {
 
 QIcon appIcon();                      // 16, 32, 48 and 64 pixels
-QPixmap iconPixmap(int size);
+QImage iconImage(int size);
 QPixmap background(QSize size);       // the main window's body picture
 
 // Colours of the main window.
