@@ -8,6 +8,7 @@
 #include "profile/Profile.h"
 
 #include <QFrame>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -151,6 +152,10 @@ void Form2::createControls()
         panel->setPalette(p);
         Picture1[i] = panel;
     }
+    addPanel = makeAddPanel(Picture1[0], twips_);
+    quickPanel = makeQuickPanel(Picture1[1], twips_);
+    searchPanel = makeSearchPanel(Picture1[2], twips_);
+    timerPanel = makeTimerPanel(Picture1[3], twips_);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(10);
@@ -197,6 +202,8 @@ void Form2::connectControls()
     connect(kuaijie, &QAction::triggered, this, [this] { ShowPanel(1); });
     connect(soso, &QAction::triggered, this, [this] { ShowPanel(2); });
     connect(dingshi, &QAction::triggered, this, [this] { ShowPanel(3); });
+
+    connect(addPanel.Command4, &QPushButton::clicked, this, &Form2::Command4_Click);
 
     connect(Command9, &QPushButton::clicked, this, &Form2::hideRequested);
     connect(Command10, &QPushButton::clicked, this, [this] { platform_.process.exitNow(); });
@@ -266,6 +273,16 @@ void Form2::ShowPanel(int k)
 void Form2::HideAllPanels()
 {
     deck_.hideAllPanels();
+    placePanels();
+}
+
+// Cancel on the add panel: empty the boxes and put the panel away at once,
+// without a slide.
+void Form2::Command4_Click()
+{
+    addPanel.Text1->clear();
+    addPanel.Text2->clear();
+    deck_.hidePanelAtOnce(0);
     placePanels();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Panels.h"
 #include "logic/DragHandle.h"
 #include "logic/PanelDeck.h"
 #include "logic/Twips.h"
@@ -42,6 +43,7 @@ public:
 
     void ShowPanel(int k);
     void HideAllPanels();
+    void Command4_Click();
     void Timer1_Timer();
 
     const PanelDeck& panels() const { return deck_; }
@@ -65,6 +67,10 @@ public:
     MouseLabel* Label7 = nullptr;   // star
     QWidget* Picture2 = nullptr;    // panel viewport
     std::array<QFrame*, PanelDeck::kPanelCount> Picture1{};
+    AddPanel addPanel;        // in Picture1[0]
+    QuickPanel quickPanel;    // in Picture1[1]
+    SearchPanel searchPanel;  // in Picture1[2]
+    TimerPanel timerPanel;    // in Picture1[3]
     MouseLabel* Label5 = nullptr;   // status: date line
     MouseLabel* Label6 = nullptr;   // status: address
     MouseLabel* Label8 = nullptr;   // status: up-time
