@@ -10,46 +10,34 @@
 
 namespace {
 
-std::vector<Window> clientList(Display* display)
+// The values of a 32-bit window property (window ids or atoms).
+std::vector<unsigned long> property32(Display* display, Window window, const char* name, Atom type)
 {
-    const Atom property = XInternAtom(display, "_NET_CLIENT_LIST", False);
-    Atom type = None;
+    const Atom property = XInternAtom(display, name, False);
+    Atom actualType = None;
     int format = 0;
     unsigned long count = 0;
     unsigned long remaining = 0;
     unsigned char* data = nullptr;
-    std::vector<Window> windows;
-    if (XGetWindowProperty(display, DefaultRootWindow(display), property, 0, 65536, False, XA_WINDOW,
-                           &type, &format, &count, &remaining, &data) == Success
+    std::vector<unsigned long> values;
+    if (XGetWindowProperty(display, window, property, 0, 65536, False, type, &actualType, &format, &count,
+                           &remaining, &data) == Success
         && data && format == 32) {
-        const auto* ids = reinterpret_cast<const unsigned long*>(data);
-        windows.assign(ids, ids + count);
+        const auto* items = reinterpret_cast<const unsigned long*>(data);
+        values.assign(items, items + count);
     }
     if (data)
         XFree(data);
-    return windows;
+    return values;
 }
 
 bool isDesktopWindow(Display* display, Window window)
 {
-    const Atom property = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
     const Atom desktopType = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DESKTOP", False);
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long remaining = 0;
-    unsigned char* data = nullptr;
-    bool found = false;
-    if (XGetWindowProperty(display, window, property, 0, 64, False, XA_ATOM, &type, &format, &count,
-                           &remaining, &data) == Success
-        && data && format == 32) {
-        const auto* atoms = reinterpret_cast<const unsigned long*>(data);
-        for (unsigned long i = 0; i < count && !found; ++i)
-            found = atoms[i] == desktopType;
-    }
-    if (data)
-        XFree(data);
-    return found;
+    for (unsigned long type : property32(display, window, "_NET_WM_WINDOW_TYPE", XA_ATOM))
+        if (type == desktopType)
+            return true;
+    return false;
 }
 
 void sendKey(Display* display, Window window, int eventType, unsigned int keycode)
@@ -75,7 +63,7 @@ PlatformResult LinuxDesktop::refresh()
     Display* display = x11 ? x11->display() : nullptr;
     if (!display)
         return PlatformResult::failure(QStringLiteral("no X11 display"));
-    for (Window window : clientList(display)) {
+    for (Window window : property32(display, DefaultRootWindow(display), "_NET_CLIENT_LIST", XA_WINDOW)) {
         if (!isDesktopWindow(display, window))
             continue;
         const unsigned int keycode = XKeysymToKeycode(display, XK_F5);
