@@ -8,6 +8,9 @@ openbox as window manager. For every run the script measures
          window (found by its name), i.e. the window manager has mapped it;
   paint  time to the first DAMAGE report on that window, i.e. the program's
          first drawing into it after the map;
+  cpu    CPU time the process (all threads) has used when the map is seen,
+         from /proc/PID/task/*/schedstat: less disturbed by other load on
+         the machine than the wall-clock times;
   rss    VmRSS of the process one second after the map (with RssAnon and
          RssFile from the same /proc/PID/status).
 
@@ -309,6 +312,18 @@ def read_status(pid):
     return fields
 
 
+def cpu_ms(pid):
+    """CPU time used so far by all threads of a process, from schedstat (ns)."""
+    total = 0
+    try:
+        for tid in os.listdir("/proc/%d/task" % pid):
+            with open("/proc/%d/task/%s/schedstat" % (pid, tid)) as f:
+                total += int(f.read().split()[0])
+    except (FileNotFoundError, ProcessLookupError):
+        pass
+    return total / 1e6
+
+
 def place_binary(snapshot, folder):
     target = os.path.join(folder, os.path.basename(snapshot))
     try:
@@ -347,6 +362,7 @@ def run_once(x, program, display, work_root, rss_delay, timeout=30.0):
                                 stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
         main_window = None
         t_map = None
+        cpu_at_map = None
         first_expose, first_damage = {}, {}
         for now, ev in x.events(timeout):
             kind = ev.type()
@@ -369,6 +385,8 @@ def run_once(x, program, display, work_root, rss_delay, timeout=30.0):
                 first_expose.setdefault(ev.ulong_at(32), now)
             elif x.damage and kind == x.damage_notify:
                 first_damage.setdefault(ev.ulong_at(32), now)
+            if t_map is not None and cpu_at_map is None:
+                cpu_at_map = cpu_ms(proc.pid)
             if t_map is not None:
                 if main_window in first_damage or not x.damage or now - t_map > 2.0:
                     break
@@ -378,11 +396,14 @@ def run_once(x, program, display, work_root, rss_delay, timeout=30.0):
         if t_map is None:
             raise RuntimeError("%s: no window named %r within %.0f s" % (
                 program.label, program.window_name, timeout))
+        if cpu_at_map is None:
+            raise RuntimeError("%s: window mapped, CPU time not read" % program.label)
         t_expose = first_expose.get(main_window)
         t_paint = first_damage.get(main_window)
         result["map_ms"] = (t_map - t0) * 1000
         result["expose_ms"] = (t_expose - t0) * 1000 if t_expose else None
         result["paint_ms"] = (t_paint - t0) * 1000 if t_paint else None
+        result["cpu_ms"] = cpu_at_map
 
         time.sleep(max(0.0, t_map + rss_delay - time.monotonic()))
         if proc.poll() is not None:
@@ -411,11 +432,12 @@ def med(values):
 def report(results, runs, verbose):
     by = {label: [r for r in results if r["program"] == label] for label in ("floor", "ombrel")}
     if verbose:
-        print("%-7s %4s %9s %9s %9s %9s %9s %9s" % (
-            "program", "run", "map ms", "expose ms", "paint ms", "RSS kB", "anon kB", "file kB"))
+        print("%-7s %4s %9s %9s %9s %9s %9s %9s %9s" % (
+            "program", "run", "map ms", "cpu ms", "expose ms", "paint ms", "RSS kB", "anon kB",
+            "file kB"))
         for i, r in enumerate(results):
-            print("%-7s %4d %9.1f %9s %9s %9d %9d %9d" % (
-                r["program"], i // 2, r["map_ms"],
+            print("%-7s %4d %9.1f %9.1f %9s %9s %9d %9d %9d" % (
+                r["program"], i // 2, r["map_ms"], r["cpu_ms"],
                 "%.1f" % r["expose_ms"] if r["expose_ms"] else "-",
                 "%.1f" % r["paint_ms"] if r["paint_ms"] else "-",
                 r["rss_kb"], r["anon_kb"], r["file_kb"]))
@@ -424,6 +446,7 @@ def report(results, runs, verbose):
     rows = [
         ("exec -> window mapped (ms)", "map_ms", 1, "%.1f"),
         ("exec -> first paint (ms)", "paint_ms", 1, "%.1f"),
+        ("CPU time at map (ms)", "cpu_ms", 1, "%.1f"),
         ("VmRSS 1 s after map (MiB)", "rss_kb", 1 / 1024, "%.2f"),
         ("  RssAnon (MiB)", "anon_kb", 1 / 1024, "%.2f"),
         ("  RssFile (MiB)", "file_kb", 1 / 1024, "%.2f"),
@@ -520,8 +543,8 @@ def main():
             for label in order:
                 r = run_once(x, programs[label], display, work_root, args.rss_delay)
                 results.append(r)
-                print("  run %2d %-6s map %6.1f ms  paint %6s ms  RSS %6d kB" % (
-                    i, label, r["map_ms"], "%.1f" % r["paint_ms"] if r["paint_ms"] else "-",
+                print("  run %2d %-6s map %6.1f ms  cpu %6.1f ms  paint %6s ms  RSS %6d kB" % (
+                    i, label, r["map_ms"], r["cpu_ms"], "%.1f" % r["paint_ms"] if r["paint_ms"] else "-",
                     r["rss_kb"]), file=sys.stderr)
         with open("/proc/loadavg") as f:
             load = f.read().split()[:3]

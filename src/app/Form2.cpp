@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "profile/Profile.h"
 
+#include <QCloseEvent>
 #include <QFrame>
 #include <QLineEdit>
 #include <QListWidget>
@@ -316,6 +317,14 @@ void Form2::onStarPressed(QMouseEvent* event)
         popup(xuanxiang);
     else if (buttonOf(event) == 2)
         HideAllPanels();
+}
+
+// A close from the window manager unloads the window, as the hide button does,
+// so the tray can make it anew.
+void Form2::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    emit hideRequested();
 }
 
 bool Form2::eventFilter(QObject* watched, QEvent* event)

@@ -93,9 +93,11 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 signals:
-    // The hide button was pressed: the owner destroys the window.
+    // The hide button was pressed, or the window manager closed the window
+    // (Alt+F4): the owner destroys the window.
     void hideRequested();
 
 private:

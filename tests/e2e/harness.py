@@ -12,6 +12,7 @@ xprop for windows and input, ImageMagick's import for pictures. Waits poll a
 condition every 50 ms up to a timeout; nothing sleeps for a fixed time.
 Closing the session (also when a test fails) ends every process it started,
 by PID, newest first: SIGTERM, then SIGKILL if it does not go in time.
+Set OMBREL_E2E_KEEP=1 to keep the temporary folder with the logs.
 
 Only the Python standard library is used.
 """
@@ -190,9 +191,10 @@ class Session:
     Use it as a context manager; close() stops everything it started.
     """
 
-    def __init__(self, binary=None, trayer=False, keep_files=None):
+    def __init__(self, binary=None, trayer=False, keep_files=None, xvfb_args=()):
         self.binary = os.path.abspath(binary or default_binary())
         self.want_trayer = trayer
+        self.xvfb_args = list(xvfb_args)
         if keep_files is None:
             keep_files = bool(os.environ.get("OMBREL_E2E_KEEP"))
         self.keep_files = keep_files
@@ -275,7 +277,7 @@ class Session:
             xvfb = self._spawn("Xvfb", [
                 "Xvfb", "-displayfd", str(write_end),
                 "-screen", "0", "{}x{}x24".format(*SCREEN_SIZE), "-noreset", "-nolisten", "tcp",
-            ], pass_fds=(write_end,))
+            ] + self.xvfb_args, pass_fds=(write_end,))
             os.close(write_end)
             write_end = None
             # The server writes its display number and a newline once it
@@ -299,8 +301,10 @@ class Session:
 
     def start_openbox(self):
         openbox = self._spawn("openbox", ["openbox", "--sm-disable"])
-        # openbox announces itself on the root window once it manages it.
-        wait_for(lambda: openbox.poll() is not None or self._root_has("_NET_SUPPORTING_WM_CHECK"),
+        # A window mapped while openbox is still starting may never be
+        # managed (trayer's panel then stays unmapped for good), so wait for
+        # the root window properties openbox sets last.
+        wait_for(lambda: openbox.poll() is not None or self._root_has("_OB_THEME", "_NET_CLIENT_LIST_STACKING"),
                  "openbox to manage the screen", details=self.logs)
         if openbox.poll() is not None:
             raise RuntimeError("openbox ended at start\n" + self.logs())
@@ -377,9 +381,16 @@ class Session:
                 argv, result.returncode, result.stderr.decode("utf-8", "replace")))
         return result.stdout.decode("utf-8", "replace")
 
-    def _root_has(self, prop):
-        out = self.tool("xprop", "-root", prop, check=False)
-        return "not found" not in out and "window id" in out
+    def _root_has(self, *names):
+        """Whether the root window has all the named properties."""
+        out = self.tool("xprop", "-root", "-notype", *names, check=False)
+        # A missing one reads "NAME:  not found." or "NAME:  no such atom on any window."
+        present = set()
+        for line in out.splitlines():
+            match = re.match(r"(\w+)(.*)$", line)
+            if match and not re.match(r":\s+(not found|no such atom)", match.group(2)):
+                present.add(match.group(1))
+        return present.issuperset(names)
 
     def search(self, *criteria):
         """Window ids from `xdotool search` (an empty list when none match)."""
@@ -475,7 +486,9 @@ class Session:
 
     def click(self, x, y, button=1, repeat=1, delay_ms=80):
         """Moves the pointer to (x, y) on the screen and clicks there."""
-        argv = ["xdotool", "mousemove", "--sync", str(x), str(y), "click"]
+        # No --sync: xdotool 3.20160805 then waits for ever when the pointer
+        # is already there. The server handles the move before the click anyway.
+        argv = ["xdotool", "mousemove", str(x), str(y), "click"]
         if repeat > 1:
             argv += ["--repeat", str(repeat), "--delay", str(delay_ms)]
         self.tool(*argv, str(button))

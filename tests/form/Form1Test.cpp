@@ -99,6 +99,17 @@ TEST_F(Form1Test, HideDestroysTheWindowAndShowMakesItAnewFromTheProfile)
     EXPECT_EQ(form1.memory().PanelIndex, 3);
 }
 
+TEST_F(Form1Test, AWindowClosedByTheWindowManagerComesBackFromTheTray)
+{
+    form1.start(lock);
+    form1.mainWindow()->close();
+    EXPECT_EQ(form1.mainWindow(), nullptr);
+    processDeferredDeletes();
+    fakes.tray.send(TrayEvent::Show);
+    ASSERT_NE(form1.mainWindow(), nullptr);
+    EXPECT_TRUE(form1.mainWindow()->isVisible());
+}
+
 TEST_F(Form1Test, TheTrayMenuOffersShowAndExit)
 {
     form1.start(lock);
