@@ -72,9 +72,9 @@ def wait_for(predicate, what, timeout=DEFAULT_TIMEOUT, interval=POLL_INTERVAL, d
         time.sleep(interval)
 
 
-def missing_tools():
-    """The programs a session needs that are not on PATH."""
-    return [tool for tool in REQUIRED_TOOLS if shutil.which(tool) is None]
+def missing_tools(extra=()):
+    """The programs a session (and the extra ones a test needs) that are not on PATH."""
+    return [tool for tool in tuple(REQUIRED_TOOLS) + tuple(extra) if shutil.which(tool) is None]
 
 
 def default_binary():
@@ -260,7 +260,7 @@ class Session:
         if self.dir and not self.keep_files:
             shutil.rmtree(self.dir, ignore_errors=True)
 
-    def _spawn(self, label, argv, **kwargs):
+    def spawn(self, label, argv, **kwargs):
         log = open(os.path.join(self.dir, "{}-{}.log".format(label, len(self._processes))), "wb")
         try:
             process = subprocess.Popen(argv, env=self.env, stdin=subprocess.DEVNULL,
@@ -274,7 +274,7 @@ class Session:
     def _start_xvfb(self):
         read_end, write_end = os.pipe()
         try:
-            xvfb = self._spawn("Xvfb", [
+            xvfb = self.spawn("Xvfb", [
                 "Xvfb", "-displayfd", str(write_end),
                 "-screen", "0", "{}x{}x24".format(*SCREEN_SIZE), "-noreset", "-nolisten", "tcp",
             ] + self.xvfb_args, pass_fds=(write_end,))
@@ -300,7 +300,7 @@ class Session:
         self.display = ":" + data.decode().strip()
 
     def start_openbox(self):
-        openbox = self._spawn("openbox", ["openbox", "--sm-disable"])
+        openbox = self.spawn("openbox", ["openbox", "--sm-disable"])
         # A window mapped while openbox is still starting may never be
         # managed (trayer's panel then stays unmapped for good), so wait for
         # the root window properties openbox sets last.
@@ -311,7 +311,7 @@ class Session:
         return openbox
 
     def start_trayer(self):
-        trayer = self._spawn("trayer", ["trayer"] + TRAYER_ARGS)
+        trayer = self.spawn("trayer", ["trayer"] + TRAYER_ARGS)
         wait_for(lambda: trayer.poll() is not None or self.search("--onlyvisible", "--class", "^trayer$"),
                  "trayer's panel", details=self.logs)
         if trayer.poll() is not None:
@@ -347,7 +347,7 @@ class Session:
         """Starts the prepared program; returns its Popen."""
         if self.app_path is None:
             raise RuntimeError("prepare_app() first")
-        return self._spawn(PROGRAM_NAME, [self.app_path] + list(args), cwd=self.dir)
+        return self.spawn(PROGRAM_NAME, [self.app_path] + list(args), cwd=self.dir)
 
     def app_output(self, process):
         """What the given program run wrote to stdout and stderr so far."""

@@ -64,18 +64,14 @@ void LinuxTrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason)
 {
     if (!statusNotifier_ || !handler_)
         return;  // the XEmbed icon's own mouse events are read in eventFilter
-    switch (reason) {
-    case QSystemTrayIcon::Trigger:
-    case QSystemTrayIcon::DoubleClick:
-        handler_(TrayEvent::Show);
-        break;
-    case QSystemTrayIcon::Context:
-        handler_(TrayEvent::MenuRequest);
-        break;
-    default:
-        handler_(TrayEvent::Other);
-        break;
-    }
+    TrayEvent event = TrayEvent::Other;
+    if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+        event = TrayEvent::Show;
+    else if (reason == QSystemTrayIcon::Context)
+        event = TrayEvent::MenuRequest;
+    // The host's D-Bus call is answered first: the tray menu waits for a
+    // choice, and the host must not wait with it.
+    QMetaObject::invokeMethod(this, [this, event] { handler_(event); }, Qt::QueuedConnection);
 }
 
 bool LinuxTrayIcon::eventFilter(QObject* watched, QEvent* event)
