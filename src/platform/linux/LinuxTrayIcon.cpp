@@ -1,27 +1,24 @@
 #include "LinuxTrayIcon.h"
 
 #include <QApplication>
-#include <QDBusConnection>
-#include <QDBusInterface>
 #include <QMouseEvent>
+#include <QWidget>
+
+#include <algorithm>
 
 namespace {
-
-// The same test Qt makes to choose the D-Bus tray over the XEmbed one.
-bool statusNotifierHostRegistered()
-{
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return false;
-    QDBusInterface watcher(QStringLiteral("org.kde.StatusNotifierWatcher"),
-                           QStringLiteral("/StatusNotifierWatcher"),
-                           QStringLiteral("org.kde.StatusNotifierWatcher"), bus);
-    return watcher.isValid() && watcher.property("IsStatusNotifierHostRegistered").toBool();
-}
 
 bool isXEmbedTrayWindow(QObject* object)
 {
     return object->isWidgetType() && qstrcmp(object->metaObject()->className(), "QSystemTrayIconSys") == 0;
+}
+
+// Qt makes a small window of its own for an icon embedded in an XEmbed tray,
+// and none for a StatusNotifierItem, so the kind of tray in use shows here.
+bool iconIsXEmbedded()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.cbegin(), windows.cend(), isXEmbedTrayWindow);
 }
 
 }  // namespace
@@ -39,12 +36,10 @@ PlatformResult LinuxTrayIcon::install(const QIcon& icon, const QString& tip, Han
     if (icon_)
         return PlatformResult::success();  // a second add leaves the icon as it is
     handler_ = std::move(handler);
-    statusNotifier_ = statusNotifierHostRegistered();
     icon_ = std::make_unique<QSystemTrayIcon>(icon);
     icon_->setToolTip(tip);
     connect(icon_.get(), &QSystemTrayIcon::activated, this, &LinuxTrayIcon::onActivated);
-    if (!statusNotifier_)
-        qApp->installEventFilter(this);
+    qApp->installEventFilter(this);
     // Shown even without a notification area: Qt embeds the icon as soon
     // as a tray appears.
     icon_->show();
@@ -62,7 +57,7 @@ void LinuxTrayIcon::remove()
 
 void LinuxTrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    if (!statusNotifier_ || !handler_)
+    if (!handler_ || iconIsXEmbedded())
         return;  // the XEmbed icon's own mouse events are read in eventFilter
     TrayEvent event = TrayEvent::Other;
     if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)

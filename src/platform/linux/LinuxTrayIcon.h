@@ -29,5 +29,4 @@ private:
 
     std::unique_ptr<QSystemTrayIcon> icon_;
     Handler handler_;
-    bool statusNotifier_ = false;
 };
