@@ -11,8 +11,9 @@
 // "load" compares readListIndex over one ProfileSnapshot with one GetINI per
 // key, each re-reading the file.
 //
-// Usage: ombrel_profile_bench [--dir FOLDER] [--quick] [--full-naive]
+// Usage: ombrel_profile_bench [--dir FOLDER] [--sizes N,N,...] [--quick] [--full-naive]
 //   --dir         where the temporary files go (default: the system temp folder)
+//   --sizes       the list sizes to run (default: 100,1000,10000)
 //   --quick       fewer repetitions
 //   --full-naive  run the naive strategy completely for 10,000 items too,
 //                 instead of timing a sample of its calls and extrapolating
@@ -222,6 +223,7 @@ double naiveLoad(const QString& path, qsizetype* countOut = nullptr, qsizetype l
 
 struct Options {
     QString dir;
+    std::vector<int> sizes{100, 1000, 10000};
     bool quick = false;
     bool fullNaive = false;
 };
@@ -408,12 +410,22 @@ int main(int argc, char* argv[])
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--dir") && i + 1 < args.size())
             opt.dir = args[++i];
-        else if (args[i] == QLatin1String("--quick"))
+        else if (args[i] == QLatin1String("--sizes") && i + 1 < args.size()) {
+            opt.sizes.clear();
+            for (const QString& part : args[++i].split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+                bool ok = false;
+                const int n = part.toInt(&ok);
+                if (!ok || n < 1 || n > 30000)
+                    fail("a size must be a number from 1 to 30,000");
+                opt.sizes.push_back(n);
+            }
+        } else if (args[i] == QLatin1String("--quick"))
             opt.quick = true;
         else if (args[i] == QLatin1String("--full-naive"))
             opt.fullNaive = true;
         else {
-            std::fprintf(stderr, "usage: %s [--dir FOLDER] [--quick] [--full-naive]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--dir FOLDER] [--sizes N,N,...] [--quick] [--full-naive]\n",
+                         argv[0]);
             return 2;
         }
     }
@@ -424,7 +436,7 @@ int main(int argc, char* argv[])
         fail("cannot make a temporary folder");
 
     std::vector<SizeResult> results;
-    for (int n : {100, 1000, 10000}) {
+    for (int n : opt.sizes) {
         std::fprintf(stderr, "profile_bench: %d items ...\n", n);
         results.push_back(runSize(n, temp.path(), opt));
     }

@@ -35,7 +35,7 @@ the measured runs so that font and page caches are warm.
 Every process this script starts (Xvfb, openbox, the programs) is ended by
 its PID, also when the script fails or is interrupted.
 
-Usage: startup_bench.py [--build DIR] [--runs N] [--verbose]
+Usage: startup_bench.py [--build DIR] [--runs N] [--rss-delay SECONDS] [--verbose]
 """
 
 import argparse
@@ -356,10 +356,12 @@ def run_once(x, program, display, work_root, rss_delay, timeout=30.0):
     watched = set()
     result = {"program": program.label}
     proc = None
+    # The program's messages go to a file, not a pipe that could fill up.
+    log = open(os.path.join(runtime, "stderr.txt"), "w+b")
     try:
         t0 = time.monotonic()
         proc = subprocess.Popen([exe], env=env, cwd=app_folder,
-                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+                                stdout=subprocess.DEVNULL, stderr=log)
         main_window = None
         t_map = None
         cpu_at_map = None
@@ -391,8 +393,9 @@ def run_once(x, program, display, work_root, rss_delay, timeout=30.0):
                 if main_window in first_damage or not x.damage or now - t_map > 2.0:
                     break
             if proc.poll() is not None:
+                log.seek(0)
                 raise RuntimeError("%s ended early (exit %s): %s" % (
-                    program.label, proc.returncode, proc.stderr.read().decode(errors="replace")))
+                    program.label, proc.returncode, log.read().decode(errors="replace")))
         if t_map is None:
             raise RuntimeError("%s: no window named %r within %.0f s" % (
                 program.label, program.window_name, timeout))
@@ -415,8 +418,7 @@ def run_once(x, program, display, work_root, rss_delay, timeout=30.0):
         result["shmem_kb"] = status.get("RssShmem")
     finally:
         end_process(proc)
-        if proc is not None and proc.stderr:
-            proc.stderr.close()
+        log.close()
         shutil.rmtree(app_folder, ignore_errors=True)
         shutil.rmtree(runtime, ignore_errors=True)
     return result
