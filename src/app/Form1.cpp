@@ -4,6 +4,7 @@
 #include "logic/TitleText.h"
 #include "platform/Platform.h"
 
+#include <QGuiApplication>
 #include <QListWidget>
 
 #include <cstdio>
@@ -17,7 +18,10 @@ void Form1::DeleteLater::operator()(QObject* object) const
 Form1::Form1(Platform& platform, QObject* parent)
     : QObject(parent)
     , platform_(platform)
+    , icon_(art::appIcon())
 {
+    // One icon for the tray and, as the application's icon, for every window.
+    QGuiApplication::setWindowIcon(icon_);
     caidan.setTitle(QStringLiteral("菜单"));
     xianshi = caidan.addAction(QStringLiteral("显示"));
     tuichu = caidan.addAction(QStringLiteral("退出"));
@@ -64,7 +68,7 @@ void Form1::WindowStyle()
     // The tip counts the list as it is now and is never updated afterwards.
     const qsizetype count = form2_ ? form2_->List1->count() : 0;
     const PlatformResult installed = platform_.tray.install(
-        art::appIcon(), trayTipText(count), [this](TrayEvent event) { onTrayEvent(event); });
+        icon_, trayTipText(count), [this](TrayEvent event) { onTrayEvent(event); });
     if (!installed.ok())
         std::fprintf(stderr, "ombrel: tray icon: %s\n", qPrintable(installed.reason));
 }

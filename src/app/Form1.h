@@ -4,6 +4,7 @@
 
 #include "platform/TrayIcon.h"
 
+#include <QIcon>
 #include <QMenu>
 #include <QObject>
 
@@ -43,6 +44,7 @@ private:
     };
 
     Platform& platform_;
+    QIcon icon_;
     Form2Memory memory_;
     std::unique_ptr<Form2, DeleteLater> form2_;
 };

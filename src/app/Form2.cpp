@@ -60,7 +60,6 @@ Form2::Form2(Platform& platform, Form2Memory& memory, QWidget* parent)
     , deck_(memory.PanelIndex)
     , drag_(memory.drag)
 {
-    setWindowIcon(art::appIcon());
     createControls();
     createMenus();
     connectControls();
@@ -68,6 +67,27 @@ Form2::Form2(Platform& platform, Form2Memory& memory, QWidget* parent)
 }
 
 Form2::~Form2() = default;
+
+// One style sheet for the whole window: cheaper to apply than one per control.
+QString Form2::styleSheetText()
+{
+    const auto hex = [](unsigned rgb) { return QStringLiteral("#%1").arg(rgb, 6, 16, QLatin1Char('0')); };
+    return QStringLiteral(
+               "#Label3 { color: white; padding-left: 6px;"
+               "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %1, stop:1 %2); }"
+               "#List1 { color: rgb(0,0,255); background: rgb(192,192,192); border: 1px solid #7f8fa6; }"
+               "#List1::item:selected { color: white; background: rgb(0,0,128); }"
+               "QPushButton { color: #17365d; border: 1px solid #6f93c4; border-radius: 3px;"
+               "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #dbe7f6); }"
+               "QPushButton:hover { border-color: #2f66b3; background: #eef5ff; }"
+               "QPushButton:pressed { background: #c5d8f1; }"
+               "#Label7 { color: #d08a00; }"
+               "#Picture2 { background: rgba(255,255,255,150); border: 1px solid #8fb0da; }"
+               "#Label5, #Label6, #Label8, #Label4_2 { color: rgb(0,0,255); }"
+               ".QFrame[panel=\"true\"] { background: #eef4fb; border: 1px solid #8fb0da; }"
+               "#Text1, #Text2 { background: rgb(224,224,224); border: 1px solid #8fa3bf; }")
+        .arg(hex(art::kTitleTop), hex(art::kTitleBottom));
+}
 
 void Form2::createControls()
 {
@@ -84,30 +104,18 @@ void Form2::createControls()
     Label3 = new MouseLabel(this);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setFont(makeFont(kUiFont, 10.5, true));
-    Label3->setStyleSheet(QStringLiteral(
-        "QLabel { color: white; padding-left: 6px;"
-        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #%1, stop:1 #%2); }")
-                              .arg(art::kTitleTop, 6, 16, QLatin1Char('0'))
-                              .arg(art::kTitleBottom, 6, 16, QLatin1Char('0')));
 
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
-    List1->setFont(makeFont(kUiFont, 10));
-    List1->setStyleSheet(QStringLiteral(
-        "QListWidget { color: rgb(0,0,255); background: rgb(192,192,192); border: 1px solid #7f8fa6; }"
-        " QListWidget::item:selected { color: white; background: rgb(0,0,128); }"));
+    List1->setFont(makeFont(kUiFont, 10.5));
     List1->viewport()->installEventFilter(this);
 
-    const auto makeButton = [this](const char* name, const QString& caption) {
+    const QFont buttonFont = makeFont(kUiFont, 9);
+    const auto makeButton = [this, &buttonFont](const char* name, const QString& caption) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(QLatin1String(name));
-        button->setFont(makeFont(kUiFont, 9.5));
+        button->setFont(buttonFont);
         button->setFocusPolicy(Qt::TabFocus);
-        button->setStyleSheet(QStringLiteral(
-            "QPushButton { color: #17365d; border: 1px solid #6f93c4; border-radius: 3px;"
-            " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #dbe7f6); }"
-            " QPushButton:hover { border-color: #2f66b3; background: #eef5ff; }"
-            " QPushButton:pressed { background: #c5d8f1; }"));
         return button;
     };
     Command5 = makeButton("Command5", QStringLiteral("启动"));
@@ -122,20 +130,17 @@ void Form2::createControls()
     Label7->setMouseTracking(true);
     Label7->setAlignment(Qt::AlignCenter);
     Label7->setFont(makeFont(kUiFont, 14, true));
-    Label7->setStyleSheet(QStringLiteral("QLabel { color: #d08a00; }"));
 
     Picture2 = new QWidget(this);
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setAttribute(Qt::WA_StyledBackground);
-    Picture2->setStyleSheet(QStringLiteral(
-        "#Picture2 { background: rgba(255,255,255,150); border: 1px solid #8fb0da; }"));
 
     // The status labels lie beneath the panels and show whenever no panel covers them.
-    const auto makeStatus = [this](const char* name, const QString& caption) {
+    const QFont statusFont = makeFont(kStatusFont, 12);
+    const auto makeStatus = [this, &statusFont](const char* name, const QString& caption) {
         auto* label = new MouseLabel(caption, Picture2);
         label->setObjectName(QLatin1String(name));
-        label->setFont(makeFont(kStatusFont, 12));
-        label->setStyleSheet(QStringLiteral("QLabel { color: rgb(0,0,255); }"));
+        label->setFont(statusFont);
         return label;
     };
     Label5 = makeStatus("Label5", QStringLiteral("时钟"));
@@ -145,18 +150,11 @@ void Form2::createControls()
     for (int i = 0; i < PanelDeck::kPanelCount; ++i) {
         auto* panel = new QFrame(Picture2);
         panel->setObjectName(QStringLiteral("Picture1_%1").arg(i));
-        panel->setAutoFillBackground(true);
-        panel->setFrameShape(QFrame::Box);
-        QPalette p = panel->palette();
-        p.setColor(QPalette::Window, QColor(0xeef4fb));
-        p.setColor(QPalette::WindowText, QColor(0x8fb0da));
-        panel->setPalette(p);
+        panel->setProperty("panel", true);
         Picture1[i] = panel;
     }
-    addPanel = makeAddPanel(Picture1[0], twips_);
-    quickPanel = makeQuickPanel(Picture1[1], twips_);
-    searchPanel = makeSearchPanel(Picture1[2], twips_);
-    timerPanel = makeTimerPanel(Picture1[3], twips_);
+
+    setStyleSheet(styleSheetText());
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(10);
@@ -182,7 +180,7 @@ void Form2::createMenus()
     soso = xuanxiang.addAction(QStringLiteral("搜索引擎"));
 
     for (QMenu* menu : {&zhucaidan, &kuaijiefangshi, &xuanxiang})
-        menu->setFont(makeFont(kUiFont, 9.5));
+        menu->setFont(makeFont(kUiFont, 9));
 }
 
 void Form2::connectControls()
@@ -203,8 +201,6 @@ void Form2::connectControls()
     connect(kuaijie, &QAction::triggered, this, [this] { ShowPanel(1); });
     connect(soso, &QAction::triggered, this, [this] { ShowPanel(2); });
     connect(dingshi, &QAction::triggered, this, [this] { ShowPanel(3); });
-
-    connect(addPanel.Command4, &QPushButton::clicked, this, &Form2::Command4_Click);
 
     connect(Command9, &QPushButton::clicked, this, &Form2::hideRequested);
     connect(Command10, &QPushButton::clicked, this, [this] { platform_.process.exitNow(); });
@@ -265,8 +261,50 @@ void Form2::placePanels()
         Timer1->stop();
 }
 
+AddPanel& Form2::addPanel()
+{
+    if (!addPanel_) {
+        addPanel_ = makeAddPanel(Picture1[0], twips_);
+        connect(addPanel_->Command4, &QPushButton::clicked, this, &Form2::Command4_Click);
+    }
+    return *addPanel_;
+}
+
+QuickPanel& Form2::quickPanel()
+{
+    if (!quickPanel_)
+        quickPanel_ = makeQuickPanel(Picture1[1], twips_);
+    return *quickPanel_;
+}
+
+SearchPanel& Form2::searchPanel()
+{
+    if (!searchPanel_)
+        searchPanel_ = makeSearchPanel(Picture1[2], twips_);
+    return *searchPanel_;
+}
+
+TimerPanel& Form2::timerPanel()
+{
+    if (!timerPanel_)
+        timerPanel_ = makeTimerPanel(Picture1[3], twips_);
+    return *timerPanel_;
+}
+
+void Form2::makePanelControls(int k)
+{
+    switch (k) {
+    case 0: addPanel(); break;
+    case 1: quickPanel(); break;
+    case 2: searchPanel(); break;
+    case 3: timerPanel(); break;
+    default: break;
+    }
+}
+
 void Form2::ShowPanel(int k)
 {
+    makePanelControls(k);
     deck_.showPanel(k);
     placePanels();
 }
@@ -281,8 +319,8 @@ void Form2::HideAllPanels()
 // without a slide.
 void Form2::Command4_Click()
 {
-    addPanel.Text1->clear();
-    addPanel.Text2->clear();
+    addPanel().Text1->clear();
+    addPanel().Text2->clear();
     deck_.hidePanelAtOnce(0);
     placePanels();
 }

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class MouseLabel;
 class QFrame;
@@ -67,10 +68,12 @@ public:
     MouseLabel* Label7 = nullptr;   // star
     QWidget* Picture2 = nullptr;    // panel viewport
     std::array<QFrame*, PanelDeck::kPanelCount> Picture1{};
-    AddPanel addPanel;        // in Picture1[0]
-    QuickPanel quickPanel;    // in Picture1[1]
-    SearchPanel searchPanel;  // in Picture1[2]
-    TimerPanel timerPanel;    // in Picture1[3]
+    // The controls of each panel, made when first needed (at the latest
+    // when the panel slides in) with their design values.
+    AddPanel& addPanel();        // in Picture1[0]
+    QuickPanel& quickPanel();    // in Picture1[1]
+    SearchPanel& searchPanel();  // in Picture1[2]
+    TimerPanel& timerPanel();    // in Picture1[3]
     MouseLabel* Label5 = nullptr;   // status: date line
     MouseLabel* Label6 = nullptr;   // status: address
     MouseLabel* Label8 = nullptr;   // status: up-time
@@ -101,6 +104,7 @@ signals:
     void hideRequested();
 
 private:
+    static QString styleSheetText();
     void createControls();
     void createMenus();
     void connectControls();
@@ -114,8 +118,14 @@ private:
     void onStarPressed(QMouseEvent* event);
     void refreshDesktop();
 
+    void makePanelControls(int k);
+
     Platform& platform_;
     Form2Memory& memory_;
+    std::optional<AddPanel> addPanel_;
+    std::optional<QuickPanel> quickPanel_;
+    std::optional<SearchPanel> searchPanel_;
+    std::optional<TimerPanel> timerPanel_;
     Twips twips_;
     PanelDeck deck_;
     DragHandle drag_;

@@ -30,6 +30,7 @@ public:
         widget->adjustSize();
         const int w = width > 0 ? twips_.toPixels(width) : widget->sizeHint().width();
         widget->setGeometry(twips_.toPixels(left), twips_.toPixels(top), w, twips_.toPixels(height));
+        widget->show();  // the panel may be on screen already
         return widget;
     }
     QLabel* label(const char* name, const QString& caption, int left, int top)
@@ -80,7 +81,6 @@ AddPanel makeAddPanel(QFrame* panel, const Twips& twips)
         QFont f(kUiFont);
         f.setPointSizeF(10.5);
         box->setFont(f);
-        box->setStyleSheet(QStringLiteral("QLineEdit { background: rgb(224,224,224); border: 1px solid #8fa3bf; }"));
     }
     p.Command1 = at.button("Command1", QStringLiteral("浏览"), 1440, 1320, 735);
     p.Command4 = at.button("Command4", QStringLiteral("取消"), 2280, 1320, 735);
@@ -144,7 +144,6 @@ TimerPanel makeTimerPanel(QFrame* panel, const Twips& twips)
     Placer at(panel, twips);
     TimerPanel p;
     p.Label4[2] = at.label("Label4_2", QStringLiteral("当前时间:"), 120, 240);
-    p.Label4[2]->setStyleSheet(QStringLiteral("QLabel { color: rgb(0,0,255); }"));
     p.Option1 = at.option("Option1", QStringLiteral("定时"), 120, 720);
     p.Text4 = at.text("Text4", 840, 720, 300);
     p.Label4[0] = at.label("Label4_0", QStringLiteral("点"), 1200, 720);

@@ -222,37 +222,37 @@ TEST_F(Form2Test, CancelOnTheAddPanelEmptiesItAndPutsItAwayAtOnce)
 {
     window().ShowPanel(0);
     runSlideToTheEnd();
-    window().addPanel.Text1->setText("/usr/bin/gedit");
-    window().addPanel.Text2->setText("gedit");
-    window().addPanel.Command4->click();
+    window().addPanel().Text1->setText("/usr/bin/gedit");
+    window().addPanel().Text2->setText("gedit");
+    window().addPanel().Command4->click();
     EXPECT_EQ(panelTopPixels(0), -133);
-    EXPECT_TRUE(window().addPanel.Text1->text().isEmpty());
-    EXPECT_TRUE(window().addPanel.Text2->text().isEmpty());
+    EXPECT_TRUE(window().addPanel().Text1->text().isEmpty());
+    EXPECT_TRUE(window().addPanel().Text2->text().isEmpty());
 
     // During a slide the timer goes on and brings the panel down again.
     window().ShowPanel(0);
     window().Timer1_Timer();
-    window().addPanel.Command4->click();
+    window().addPanel().Command4->click();
     EXPECT_TRUE(window().Timer1->isActive());
 }
 
 TEST_F(Form2Test, EveryNewWindowStartsFromTheDesignValuesOfThePanels)
 {
-    const SearchPanel& search = window().searchPanel;
+    const SearchPanel& search = window().searchPanel();
     EXPECT_TRUE(search.Option8->isChecked());
     EXPECT_TRUE(search.Option12->isChecked());
     search.Option13->setChecked(true);
     EXPECT_FALSE(search.Option12->isChecked());
     EXPECT_TRUE(search.Option8->isChecked());  // engines and categories are separate groups
 
-    const TimerPanel& timer = window().timerPanel;
+    const TimerPanel& timer = window().timerPanel();
     EXPECT_TRUE(timer.Option1->isChecked());
     EXPECT_TRUE(timer.Option5->isChecked());
     EXPECT_FALSE(timer.Text6->isEnabled());
     EXPECT_FALSE(timer.Text7->isEnabled());
     EXPECT_EQ(timer.Text7->text(), QStringLiteral("请在列表中选择!"));
     EXPECT_EQ(timer.Command3->text(), QStringLiteral("开始"));
-    EXPECT_EQ(window().quickPanel.Command18->text(), QStringLiteral("锁屏"));
+    EXPECT_EQ(window().quickPanel().Command18->text(), QStringLiteral("锁屏"));
 }
 
 }  // namespace
