@@ -60,15 +60,13 @@ bool fromUnicode(UConverter* conv, const char16_t* src, int length, QByteArray& 
 {
     ucnv_resetFromUnicode(conv);
     UErrorCode status = U_ZERO_ERROR;
+    const qsizetype start = out.size();
     const int capacity = UCNV_GET_MAX_BYTES_FOR_STRING(length, ucnv_getMaxCharSize(conv));
-    QByteArray buffer(capacity, Qt::Uninitialized);
-    const int written = ucnv_fromUChars(conv, buffer.data(), capacity,
+    out.resize(start + capacity);
+    const int written = ucnv_fromUChars(conv, out.data() + start, capacity,
                                         reinterpret_cast<const UChar*>(src), length, &status);
-    if (U_FAILURE(status))
-        return false;
-    buffer.truncate(written);
-    out.append(buffer);
-    return true;
+    out.truncate(U_FAILURE(status) ? start : start + written);
+    return U_SUCCESS(status);
 }
 
 QString toUnicode(UConverter* conv, const char* src, qsizetype length)

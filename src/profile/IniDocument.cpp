@@ -2,16 +2,16 @@
 
 #include "AnsiCodec.h"
 
-namespace {
+#include <algorithm>
 
-const QByteArray kCrLf = "\r\n";
+namespace {
 
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a';
 }
 
-QByteArray trimmed(const QByteArray& bytes)
+QByteArrayView trimmed(QByteArrayView bytes)
 {
     qsizetype begin = 0;
     qsizetype end = bytes.size();
@@ -19,34 +19,48 @@ QByteArray trimmed(const QByteArray& bytes)
         ++begin;
     while (end > begin && isBlank(bytes[end - 1]))
         --end;
-    return bytes.mid(begin, end - begin);
+    return bytes.sliced(begin, end - begin);
 }
 
 // Names compare without regard to blanks around them and to the case of
 // Latin letters. The second byte of a double-byte character may look like a
 // letter and is left alone, so two different Chinese characters never match.
-QByteArray folded(const QByteArray& name)
+// A name that needs no change is returned as a view of the caller's bytes,
+// which must outlive the result.
+QByteArray folded(QByteArrayView name)
 {
-    QByteArray out = trimmed(name);
-    for (qsizetype i = 0; i < out.size();) {
-        const int len = ansi::charLength(out, i);
-        if (len == 1 && out[i] >= 'A' && out[i] <= 'Z')
-            out[i] = static_cast<char>(out[i] - 'A' + 'a');
+    const QByteArrayView core = trimmed(name);
+    const QByteArray view = QByteArray::fromRawData(core.data(), core.size());
+    if (std::none_of(core.begin(), core.end(), [](char c) { return c >= 'A' && c <= 'Z'; }))
+        return view;
+    QByteArray out;
+    for (qsizetype i = 0; i < view.size();) {
+        const int len = ansi::charLength(view, i);
+        if (len == 1 && view[i] >= 'A' && view[i] <= 'Z') {
+            if (out.isNull())
+                out = QByteArray(core.data(), core.size());
+            out[i] = static_cast<char>(view[i] - 'A' + 'a');
+        }
         i += len;
     }
-    return out;
+    return out.isNull() ? view : out;
 }
 
-QByteArray unquoted(const QByteArray& value)
+QByteArray owned(const QByteArray& maybeView)
 {
-    QByteArray v = trimmed(value);
-    if (v.size() >= 2 && v.front() == '"' && v.back() == '"')
-        return v.mid(1, v.size() - 2);
-    return v;
+    return QByteArray(maybeView.constData(), maybeView.size());
 }
 
-// Returns the section name of a "[name]" line, or nothing for other lines.
-std::optional<QByteArray> sectionName(const QByteArray& line)
+QByteArray unquoted(QByteArrayView value)
+{
+    QByteArrayView v = trimmed(value);
+    if (v.size() >= 2 && v.front() == '"' && v.back() == '"')
+        v = v.sliced(1, v.size() - 2);
+    return v.toByteArray();
+}
+
+// The section name of a "[name]" line, or nothing for other lines.
+std::optional<QByteArrayView> sectionName(QByteArrayView line)
 {
     qsizetype i = 0;
     while (i < line.size() && isBlank(line[i]))
@@ -55,107 +69,151 @@ std::optional<QByteArray> sectionName(const QByteArray& line)
         return std::nullopt;
     const qsizetype close = line.lastIndexOf(']');
     if (close <= i)
-        return line.mid(i + 1);
-    return line.mid(i + 1, close - i - 1);
+        return line.sliced(i + 1);
+    return line.sliced(i + 1, close - i - 1);
+}
+
+QByteArrayView eolBytes(quint8 eol)
+{
+    static constexpr QByteArrayView kEols[] = {"", "\r\n", "\n", "\r"};
+    return kEols[eol];
 }
 
 }  // namespace
 
+std::optional<qsizetype> IniDocument::KeyIndex::find(const QByteArray& folded) const
+{
+    if (!hash_.isEmpty()) {
+        const auto it = hash_.constFind(folded);
+        return it == hash_.constEnd() ? std::nullopt : std::optional<qsizetype>(*it);
+    }
+    for (const auto& [name, line] : list_)
+        if (name == folded)
+            return line;
+    return std::nullopt;
+}
+
+void IniDocument::KeyIndex::addIfAbsent(const QByteArray& folded, qsizetype line)
+{
+    constexpr qsizetype kListLimit = 8;
+    if (find(folded))
+        return;
+    if (hash_.isEmpty() && list_.size() < kListLimit) {
+        list_.append({folded, line});
+        return;
+    }
+    if (hash_.isEmpty())
+        for (const auto& [name, at] : list_)
+            hash_.insert(name, at);
+    hash_.insert(folded, line);
+}
+
 IniDocument IniDocument::parse(const QByteArray& bytes)
 {
     IniDocument doc;
+    doc.source_ = bytes;
+    const char* data = doc.source_.constData();
+    const qsizetype size = doc.source_.size();
+    const qsizetype sectionsAtMost = std::count(data, data + size, '[') + 1;
+    doc.sections_.reserve(sectionsAtMost);
+    doc.sectionIndex_.reserve(sectionsAtMost);
     doc.sections_.emplace_back();
-    const qsizetype size = bytes.size();
+
     qsizetype pos = 0;
     while (pos < size) {
-        qsizetype end = pos;
-        while (end < size && bytes[end] != '\r' && bytes[end] != '\n')
-            ++end;
+        const char* lineEnd = std::find_if(data + pos, data + size, [](char c) { return c == '\r' || c == '\n'; });
+        const qsizetype end = lineEnd - data;
         qsizetype next = end;
-        if (next < size && bytes[next] == '\r') {
+        Eol eol = Eol::None;
+        if (next < size && data[next] == '\r') {
             ++next;
-            if (next < size && bytes[next] == '\n')
+            eol = Eol::Cr;
+            if (next < size && data[next] == '\n') {
                 ++next;
+                eol = Eol::CrLf;
+            }
         } else if (next < size) {
             ++next;
+            eol = Eol::Lf;
         }
-        Line line{bytes.mid(pos, end - pos), bytes.mid(end, next - end)};
+        const QByteArray text = QByteArray::fromRawData(data + pos, end - pos);
         pos = next;
 
-        if (auto name = sectionName(line.text)) {
-            doc.sections_.emplace_back().lines.push_back(std::move(line));
+        if (auto name = sectionName(text)) {
+            doc.sections_.emplace_back().lines.append(Line{text, eol});
             const QByteArray key = folded(*name);
             if (!doc.sectionIndex_.contains(key))
                 doc.sectionIndex_.insert(key, qsizetype(doc.sections_.size() - 1));
             continue;
         }
         Section& section = doc.sections_.back();
-        section.lines.push_back(std::move(line));
-        const QByteArray& text = section.lines.back().text;
+        section.lines.append(Line{text, eol});
         const qsizetype eq = text.indexOf('=');
         if (doc.sections_.size() > 1 && eq >= 0) {
-            const qsizetype lineIndex = qsizetype(section.lines.size() - 1);
-            const QByteArray key = folded(text.left(eq));
-            if (!section.keys.contains(key))
-                section.keys.insert(key, lineIndex);
+            const qsizetype lineIndex = section.lines.size() - 1;
+            section.keys.addIfAbsent(folded(QByteArrayView(text).first(eq)), lineIndex);
             section.lastKeyLine = lineIndex;
         }
     }
     return doc;
 }
 
-std::optional<QByteArray> IniDocument::value(const QByteArray& section, const QByteArray& key) const
+std::optional<QByteArray> IniDocument::value(QByteArrayView section, QByteArrayView key) const
 {
     const auto s = sectionIndex_.constFind(folded(section));
     if (s == sectionIndex_.constEnd())
         return std::nullopt;
     const Section& sec = sections_[*s];
-    const auto k = sec.keys.constFind(folded(key));
-    if (k == sec.keys.constEnd())
+    const auto k = sec.keys.find(folded(key));
+    if (!k)
         return std::nullopt;
-    const QByteArray& text = sec.lines[*k].text;
-    return unquoted(text.mid(text.indexOf('=') + 1));
+    const QByteArrayView text = sec.lines[*k].text;
+    return unquoted(text.sliced(text.indexOf('=') + 1));
 }
 
-QByteArray IniDocument::storedForm(const QByteArray& value)
+QByteArray IniDocument::storedForm(QByteArrayView value)
 {
     if (value.isEmpty())
-        return value;
+        return {};
     const bool changesOnRead = isBlank(value.front()) || isBlank(value.back())
                                || value.front() == '"' || value.back() == '"';
-    return changesOnRead ? '"' + value + '"' : value;
+    if (!changesOnRead)
+        return QByteArray::fromRawData(value.data(), value.size());
+    return '"' + value.toByteArray() + '"';
 }
 
-void IniDocument::setValue(const QByteArray& section, const QByteArray& key, const QByteArray& value)
+void IniDocument::setValue(QByteArrayView section, QByteArrayView key, QByteArrayView value)
 {
-    Line line{key + '=' + storedForm(value), kCrLf};
-    const QByteArray foldedKey = folded(key);
-
     const auto s = sectionIndex_.constFind(folded(section));
     if (s == sectionIndex_.constEnd()) {
         ensureLastLineEnds();
-        Section& sec = appendSection('[' + section + ']');
-        sec.lines.push_back(std::move(line));
-        sec.keys.insert(foldedKey, 1);
+        Section& sec = appendSection('[' + section.toByteArray() + ']');
+        sec.lines.append(Line{key.toByteArray() + '=' + storedForm(value), Eol::CrLf});
+        sec.keys.addIfAbsent(owned(folded(key)), 1);
         sec.lastKeyLine = 1;
-        sectionIndex_.insert(folded(section), qsizetype(sections_.size() - 1));
+        sectionIndex_.insert(owned(folded(section)), qsizetype(sections_.size() - 1));
         return;
     }
 
     Section& sec = sections_[*s];
-    const auto k = sec.keys.constFind(foldedKey);
-    if (k != sec.keys.constEnd()) {
-        sec.lines[*k].text = std::move(line.text);
+    const QByteArray foldedKey = folded(key);  // may view the caller's bytes: look up only
+    if (const auto k = sec.keys.find(foldedKey)) {
+        QByteArray& text = sec.lines[*k].text;
+        const qsizetype eq = text.indexOf('=');
+        const QByteArray stored = storedForm(value);
+        // Rewriting a line with what it holds already changes nothing.
+        if (QByteArrayView(text).first(eq) != key || QByteArrayView(text).sliced(eq + 1) != stored)
+            text = key.toByteArray() + '=' + stored;
         return;
     }
     // Every key line is at or before lastKeyLine, so inserting after it
     // moves no key and the key index stays valid.
     Line& previous = sec.lines[sec.lastKeyLine];
-    if (previous.eol.isEmpty())
-        previous.eol = kCrLf;
+    if (previous.eol == Eol::None)
+        previous.eol = Eol::CrLf;
     const qsizetype at = sec.lastKeyLine + 1;
-    sec.lines.insert(sec.lines.begin() + at, std::move(line));
-    sec.keys.insert(foldedKey, at);
+    sec.lines.insert(sec.lines.begin() + at, Line{key.toByteArray() + '=' + storedForm(value), Eol::CrLf});
+    sec.keys.addIfAbsent(owned(foldedKey), at);
     sec.lastKeyLine = at;
 }
 
@@ -164,29 +222,29 @@ QByteArray IniDocument::serialize() const
     qsizetype size = 0;
     for (const Section& sec : sections_)
         for (const Line& line : sec.lines)
-            size += line.text.size() + line.eol.size();
+            size += line.text.size() + 2;
     QByteArray out;
     out.reserve(size);
     for (const Section& sec : sections_)
         for (const Line& line : sec.lines)
-            out.append(line.text).append(line.eol);
+            out.append(line.text).append(eolBytes(quint8(line.eol)));
     return out;
 }
 
-IniDocument::Section& IniDocument::appendSection(const QByteArray& header)
+IniDocument::Section& IniDocument::appendSection(QByteArray header)
 {
     Section& sec = sections_.emplace_back();
-    sec.lines.push_back(Line{header, kCrLf});
+    sec.lines.append(Line{std::move(header), Eol::CrLf});
     return sec;
 }
 
 void IniDocument::ensureLastLineEnds()
 {
     for (auto s = sections_.rbegin(); s != sections_.rend(); ++s) {
-        if (s->lines.empty())
+        if (s->lines.isEmpty())
             continue;
-        if (s->lines.back().eol.isEmpty())
-            s->lines.back().eol = kCrLf;
+        if (s->lines.back().eol == Eol::None)
+            s->lines.back().eol = Eol::CrLf;
         return;
     }
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
+#include <QVarLengthArray>
 
 #include <optional>
 #include <vector>
@@ -17,31 +19,50 @@
 //   last key of its section, a new section at the end of the file;
 // - lines may end in CR LF, LF or CR alone; new lines end in CR LF.
 // Every byte that an edit does not touch is kept as it was.
+//
+// Lines that were read point into the file's bytes rather than copying them,
+// so reading a long profile costs little more than one pass over it.
 class IniDocument {
 public:
     static IniDocument parse(const QByteArray& bytes);
 
-    std::optional<QByteArray> value(const QByteArray& section, const QByteArray& key) const;
-    void setValue(const QByteArray& section, const QByteArray& key, const QByteArray& value);
+    std::optional<QByteArray> value(QByteArrayView section, QByteArrayView key) const;
+    void setValue(QByteArrayView section, QByteArrayView key, QByteArrayView value);
     QByteArray serialize() const;
 
-    // The form a value takes after "=" so that a reader gives it back unchanged.
-    static QByteArray storedForm(const QByteArray& value);
+    // The form a value takes after "=" so that a reader gives it back
+    // unchanged. It may view the bytes of value, which must outlive it.
+    static QByteArray storedForm(QByteArrayView value);
 
 private:
+    enum class Eol : quint8 { None, CrLf, Lf, Cr };
     struct Line {
-        QByteArray text;
-        QByteArray eol;
+        QByteArray text;  // a view into source_ for lines that were read
+        Eol eol = Eol::CrLf;
     };
+
+    // Keys of one section by folded name. Most sections hold a key or two,
+    // which a short list finds fastest; a long one gets a hash as well.
+    class KeyIndex {
+    public:
+        std::optional<qsizetype> find(const QByteArray& folded) const;
+        void addIfAbsent(const QByteArray& folded, qsizetype line);
+
+    private:
+        QVarLengthArray<std::pair<QByteArray, qsizetype>, 2> list_;
+        QHash<QByteArray, qsizetype> hash_;
+    };
+
     struct Section {
-        std::vector<Line> lines;  // lines[0] is the "[name]" line, except in the preamble
-        QHash<QByteArray, qsizetype> keys;  // folded key -> line, first occurrence
+        QVarLengthArray<Line, 2> lines;  // lines[0] is the "[name]" line, except in the preamble
+        KeyIndex keys;
         qsizetype lastKeyLine = 0;
     };
 
-    Section& appendSection(const QByteArray& header);
+    Section& appendSection(QByteArray header);
     void ensureLastLineEnds();
 
+    QByteArray source_;
     std::vector<Section> sections_;  // sections_[0] holds the lines before the first section
     QHash<QByteArray, qsizetype> sectionIndex_;  // folded name -> section, first occurrence
 };

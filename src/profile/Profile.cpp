@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace {
 
 constexpr qsizetype kMaxValueBytes = 9999;
@@ -43,15 +45,23 @@ QByteArray cutToBuffer(const QByteArray& value)
 
 bool holdsLineBreak(const QString& text)
 {
-    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c == u'\n' || c == u'\r'; });
+}
+
+// A key that a reader could not find again: empty, holding "=", or read as a section.
+bool unreadableKey(const QString& key)
+{
+    qsizetype first = 0;
+    while (first < key.size() && key[first].isSpace())
+        ++first;
+    return first == key.size() || key[first] == QLatin1Char('[') || key.contains(QLatin1Char('='));
 }
 
 QString refusalFor(const QString& section, const QString& key, const QString& value)
 {
     if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value))
         return QStringLiteral("名称或内容含有换行符，无法写入一行");
-    if (key.trimmed().isEmpty() || key.contains(QLatin1Char('='))
-        || key.trimmed().startsWith(QLatin1Char('[')))
+    if (unreadableKey(key))
         return QStringLiteral("键名“%1”无法写入").arg(key);
     return {};
 }
@@ -113,9 +123,19 @@ ProfileSnapshot::ProfileSnapshot(const QString& path)
 {
 }
 
+const QByteArray& SectionBytes::operator()(const QString& section)
+{
+    // Commands address one section many times in a row.
+    if (bytes_.isNull() || section != text_) {
+        text_ = section;
+        bytes_ = ansi::encode(section);
+    }
+    return bytes_;
+}
+
 QString ProfileSnapshot::GetINI(const QString& section, const QString& key) const
 {
-    const auto value = doc_.value(ansi::encode(section), ansi::encode(key));
+    const auto value = doc_.value(sectionBytes_(section), ansi::encode(key));
     return value ? ansi::decode(cutToBuffer(*value)) : QString();
 }
 
@@ -134,7 +154,7 @@ void ProfileEdit::WriteINI(const QString& section, const QString& key, const QSt
     refusal_ = refusalFor(section, key, value);
     if (!refusal_.isEmpty())
         return;
-    doc_.setValue(ansi::encode(section), ansi::encode(key), ansi::encode(value));
+    doc_.setValue(sectionBytes_(section), ansi::encode(key), ansi::encode(value));
     changed_ = true;
 }
 

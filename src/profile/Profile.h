@@ -28,6 +28,16 @@ QString GetINI(const QString& section, const QString& key, const QString& path);
 ProfileResult WriteINI(const QString& section, const QString& key, const QString& value,
                        const QString& path);
 
+// A section name in the file's encoding, remembered for the next call.
+class SectionBytes {
+public:
+    const QByteArray& operator()(const QString& section);
+
+private:
+    QString text_;
+    QByteArray bytes_;
+};
+
 // The file read and parsed once, for commands that read many values.
 class ProfileSnapshot {
 public:
@@ -36,6 +46,7 @@ public:
 
 private:
     IniDocument doc_;
+    mutable SectionBytes sectionBytes_;
 };
 
 // Several writes made as one: the file is read once, the writes are applied
@@ -52,6 +63,7 @@ public:
 private:
     QString path_;
     IniDocument doc_;
+    SectionBytes sectionBytes_;
     QString refusal_;
     bool changed_ = false;
 };

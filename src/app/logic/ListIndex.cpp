@@ -10,7 +10,10 @@ const QString kCountKey = QStringLiteral("Count");
 
 QString listKey(qsizetype position)
 {
-    return QStringLiteral("%1").arg(position, 3, 10, QLatin1Char('0'));
+    QString key = QString::number(position);
+    if (key.size() < 3)
+        key.prepend(QString(3 - key.size(), QLatin1Char('0')));
+    return key;
 }
 
 qsizetype listCount(const QString& countText)
