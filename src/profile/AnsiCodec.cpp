@@ -104,7 +104,6 @@ QByteArray encode(const QString& text)
         return text.toLatin1();
     Converters& conv = converters();
     QByteArray out;
-    out.reserve(text.size() * 2);
     const auto* src = reinterpret_cast<const char16_t*>(text.utf16());
     if (fromUnicode(conv.cp936.get(), src, static_cast<int>(text.size()), out))
         return out;
