@@ -46,6 +46,8 @@ bool Form1::start(InstanceLock& lock)
 void Form1::showMainWindow()
 {
     if (form2_) {
+        if (form2_->isMinimized())
+            form2_->showNormal();
         form2_->raise();
         form2_->activateWindow();
         return;
