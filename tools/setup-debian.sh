@@ -10,7 +10,7 @@ packages=(
   # run: the X11 platform plugin and a font for the Chinese texts
   qt6-qpa-plugins fonts-wqy-microhei
   # end-to-end tests and screenshots: a virtual X server, window manager, tray
-  xvfb xauth openbox trayer xdotool x11-utils imagemagick python3
+  xvfb xauth openbox trayer xdotool x11-utils imagemagick python3 dbus-daemon dbus-bin
 )
 
 missing=()
