@@ -23,5 +23,4 @@ public:
 
     virtual ~TrayIcon() = default;
     virtual PlatformResult install(const QIcon& icon, const QString& tip, Handler handler) = 0;
-    virtual void remove() = 0;
 };

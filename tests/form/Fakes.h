@@ -120,12 +120,10 @@ public:
         this->handler = std::move(handler);
         return PlatformResult::success();
     }
-    void remove() override { ++removals; }
 
     void send(TrayEvent event) { handler(event); }
 
     int installs = 0;
-    int removals = 0;
     QStringList tips;
     QIcon lastIcon;
     Handler handler;

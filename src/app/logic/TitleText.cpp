@@ -15,8 +15,3 @@ QString trayTipText(qsizetype itemCount)
         tip.chop(1);
     return tip;
 }
-
-QString applicationTitle()
-{
-    return QStringLiteral("Ombrel");
-}

@@ -9,7 +9,6 @@ public:
     static Twips forDpi(double logicalDpi) { return Twips(1440.0 / logicalDpi); }
 
     int toPixels(double twips) const;
-    double fromPixels(double pixels) const { return pixels * perPixel_; }
     double perPixel() const { return perPixel_; }
 
 private:

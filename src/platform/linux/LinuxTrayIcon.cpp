@@ -48,13 +48,6 @@ PlatformResult LinuxTrayIcon::install(const QIcon& icon, const QString& tip, Han
     return PlatformResult::success();
 }
 
-void LinuxTrayIcon::remove()
-{
-    if (qApp)
-        qApp->removeEventFilter(this);
-    icon_.reset();
-}
-
 void LinuxTrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason)
 {
     if (!handler_ || iconIsXEmbedded())

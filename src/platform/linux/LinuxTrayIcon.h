@@ -19,7 +19,6 @@ public:
     ~LinuxTrayIcon() override;
 
     PlatformResult install(const QIcon& icon, const QString& tip, Handler handler) override;
-    void remove() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
