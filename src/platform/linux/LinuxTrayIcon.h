@@ -13,6 +13,8 @@
 // - StatusNotifierItem over D-Bus (KDE; GNOME with the AppIndicator
 //   extension): the host reports only "activate" and "context menu", never a
 //   double-click, so there the primary activation shows the window.
+// Qt picks the kind at start; which one it picked shows in whether it made
+// a window for the icon.
 class LinuxTrayIcon final : public QObject, public TrayIcon {
 public:
     LinuxTrayIcon();
