@@ -138,7 +138,7 @@ void Form2::createControls()
     // The status labels lie beneath the panels and show whenever no panel covers them.
     const QFont statusFont = makeFont(kStatusFont, 12);
     const auto makeStatus = [this, &statusFont](const char* name, const QString& caption) {
-        auto* label = new MouseLabel(caption, Picture2);
+        auto* label = new QLabel(caption, Picture2);
         label->setObjectName(QLatin1String(name));
         label->setFont(statusFont);
         return label;
@@ -229,7 +229,7 @@ void Form2::load()
     Label5->move(twips_.toPixels(60), twips_.toPixels(120));
     Label6->move(twips_.toPixels(180), twips_.toPixels(480));
     Label8->move(twips_.toPixels(180), twips_.toPixels(840));
-    for (MouseLabel* label : {Label5, Label6, Label8})
+    for (QLabel* label : {Label5, Label6, Label8})
         label->adjustSize();
 
     HideAllPanels();

@@ -14,6 +14,7 @@
 
 class MouseLabel;
 class QFrame;
+class QLabel;
 class QListWidget;
 class QPushButton;
 class QTimer;
@@ -74,9 +75,9 @@ public:
     QuickPanel& quickPanel();    // in Picture1[1]
     SearchPanel& searchPanel();  // in Picture1[2]
     TimerPanel& timerPanel();    // in Picture1[3]
-    MouseLabel* Label5 = nullptr;   // status: date line
-    MouseLabel* Label6 = nullptr;   // status: address
-    MouseLabel* Label8 = nullptr;   // status: up-time
+    QLabel* Label5 = nullptr;       // status: date line
+    QLabel* Label6 = nullptr;       // status: address
+    QLabel* Label8 = nullptr;       // status: up-time
     QTimer* Timer1 = nullptr;
 
     QMenu zhucaidan;
