@@ -5,12 +5,14 @@ set -euo pipefail
 
 packages=(
   # build
-  cmake ninja-build g++ pkg-config qt6-base-dev libicu-dev libx11-dev
+  cmake ninja-build g++ pkg-config qt6-base-dev libicu-dev libx11-dev libglib2.0-dev
   libgtest-dev libgmock-dev googletest
-  # run: the X11 platform plugin and a font for the Chinese texts
-  qt6-qpa-plugins fonts-wqy-microhei
+  # run: the X11 platform plugin, a font for the Chinese texts, and the gio
+  # tool that desktop shortcuts to documents and desktop entries start
+  qt6-qpa-plugins fonts-wqy-microhei libglib2.0-bin shared-mime-info
   # end-to-end tests and screenshots: a virtual X server, window manager, tray
   xvfb xauth openbox trayer xdotool x11-utils imagemagick python3 dbus-daemon dbus-bin
+  desktop-file-utils x11-xserver-utils
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include "Art.h"
 #include "MouseLabel.h"
+#include "launcher/ListOrder.h"
 #include "logic/ListIndex.h"
 #include "logic/TitleText.h"
 #include "platform/Platform.h"
@@ -59,6 +60,7 @@ Form2::Form2(Platform& platform, Form2Memory& memory, QWidget* parent)
     , twips_(platform.screen.twipsPerPixelX())
     , deck_(memory.PanelIndex)
     , drag_(memory.drag)
+    , launcher_(platform)
 {
     createControls();
     createMenus();
@@ -109,6 +111,7 @@ void Form2::createControls()
     List1->setObjectName(QStringLiteral("List1"));
     List1->setFont(makeFont(kUiFont, 10.5));
     List1->viewport()->installEventFilter(this);
+    List1->viewport()->setMouseTracking(true);
 
     const QFont buttonFont = makeFont(kUiFont, 9);
     const auto makeButton = [this, &buttonFont](const char* name, const QString& caption) {
@@ -202,6 +205,7 @@ void Form2::connectControls()
     connect(soso, &QAction::triggered, this, [this] { ShowPanel(2); });
     connect(dingshi, &QAction::triggered, this, [this] { ShowPanel(3); });
 
+    connectListCommands();
     connect(Command9, &QPushButton::clicked, this, &Form2::hideRequested);
     connect(Command10, &QPushButton::clicked, this, [this] { platform_.process.exitNow(); });
 }
@@ -209,9 +213,11 @@ void Form2::connectControls()
 // The load step, run each time the window is made.
 void Form2::load()
 {
-    const ProfileSnapshot profile(profilePath(platform_.appFolder.path()));
-    List1->addItems(readListIndex(profile));
-    setTitleStrip(titleText(List1->count()));
+    QStringList entries = readListIndex(ProfileSnapshot(profileFile()));
+    // The list box is sorted: entries go to their sorted places as they are added.
+    listOrder().sort(entries);
+    List1->addItems(entries);
+    renewTitleStrip();
 
     const int width = twips_.toPixels(kWidthTwips);
     const int height = twips_.toPixels(kHeightTwips);
@@ -266,6 +272,8 @@ AddPanel& Form2::addPanel()
     if (!addPanel_) {
         addPanel_ = makeAddPanel(Picture1[0], twips_);
         connect(addPanel_->Command4, &QPushButton::clicked, this, &Form2::Command4_Click);
+        connect(addPanel_->Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+        connect(addPanel_->Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
     }
     return *addPanel_;
 }
@@ -367,10 +375,27 @@ void Form2::closeEvent(QCloseEvent* event)
 
 bool Form2::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == List1->viewport() && event->type() == QEvent::MouseButtonPress
-        && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-        popup(zhucaidan);
-        return true;
+    if (watched != List1->viewport())
+        return QWidget::eventFilter(watched, event);
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        // The menu acts on the entry that was current before the press.
+        if (mouse->button() == Qt::RightButton) {
+            popup(zhucaidan);
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (mouse->button() == Qt::LeftButton)
+            List1_DblClick();
+        break;
+    case QEvent::MouseMove:
+        if (mouse->buttons() == Qt::NoButton)
+            List1_MouseMove(mouse->position().toPoint());
+        break;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Panels.h"
+#include "launcher/Launcher.h"
 #include "logic/DragHandle.h"
 #include "logic/PanelDeck.h"
 #include "logic/Twips.h"
@@ -47,6 +48,21 @@ public:
     void HideAllPanels();
     void Command4_Click();
     void Timer1_Timer();
+
+    // The launcher list's commands.
+    void Command1_Click();  // browse for the add panel's path
+    void Command2_Click();  // add the item of the add panel
+    void Command6_Click();  // delete the current item
+    void Command8_Click();  // delete all items
+    void List1_Click();
+    void Command5_Click();  // start the current item
+    void List1_DblClick();  // start it and close the window
+    void wenjianmulu_Click();
+    void PlaceShortcut(Launcher::Place place);
+    void List1_MouseMove(const QPoint& at);
+
+    // The text of the selected entry; empty when none is selected.
+    QString currentText() const;
 
     const PanelDeck& panels() const { return deck_; }
     // The caption of the title strip, also the window's name for the system.
@@ -120,6 +136,10 @@ private:
     void refreshDesktop();
 
     void makePanelControls(int k);
+    void connectListCommands();
+    QStringList listEntries() const;
+    QString profileFile() const;
+    void renewTitleStrip();
 
     Platform& platform_;
     Form2Memory& memory_;
@@ -130,4 +150,6 @@ private:
     Twips twips_;
     PanelDeck deck_;
     DragHandle drag_;
+    Launcher launcher_;
+    int tipRow_ = -1;  // the entry whose path the tooltip shows
 };

@@ -1,8 +1,12 @@
 #include "Fonts.h"
 #include "Form1.h"
 #include "platform/Platform.h"
+#include "platform/linux/DesktopEntryLinks.h"
+#include "platform/linux/GioShell.h"
 #include "platform/linux/LinuxAppFolder.h"
 #include "platform/linux/LinuxDesktop.h"
+#include "platform/linux/LinuxFileDialogs.h"
+#include "platform/linux/LinuxFiles.h"
 #include "platform/linux/LinuxInstanceLock.h"
 #include "platform/linux/LinuxServices.h"
 #include "platform/linux/LinuxTrayIcon.h"
@@ -30,7 +34,11 @@ int main(int argc, char* argv[])
     PosixProcess process;
     QtScreen screen;
     LinuxTrayIcon tray;
-    Platform platform{appFolder, desktop, messages, menus, process, screen, tray};
+    LinuxFiles files;
+    LinuxFileDialogs fileDialogs;
+    GioShell shell;
+    DesktopEntryLinks links;
+    Platform platform{appFolder, desktop, messages, menus, process, screen, tray, files, fileDialogs, shell, links};
 
     Form1 form1(platform);
     form1.start(lock);

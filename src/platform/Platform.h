@@ -2,11 +2,15 @@
 
 #include "AppFolder.h"
 #include "Desktop.h"
+#include "FileDialogs.h"
+#include "Files.h"
 #include "InstanceLock.h"
 #include "MessageBoxes.h"
 #include "PopupMenus.h"
 #include "Process.h"
 #include "Screen.h"
+#include "Shell.h"
+#include "ShellLinks.h"
 #include "TrayIcon.h"
 
 // The services the windows use, handed to them when they are made. The
@@ -19,4 +23,8 @@ struct Platform {
     Process& process;
     Screen& screen;
     TrayIcon& tray;
+    Files& files;
+    FileDialogs& fileDialogs;
+    Shell& shell;
+    ShellLinks& links;
 };

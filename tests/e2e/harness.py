@@ -498,6 +498,22 @@ class Session:
         left, top, _w, _h = self.geometry(wid)
         self.click(left + x, top + y, button)
 
+    def map_characters(self, text):
+        """Binds every non-ASCII character of text to a free key code.
+
+        xdotool types a character missing from the keymap by remapping a key
+        on the fly, which Qt does not follow. Mapped before the program
+        starts, the characters are in the keymap that Qt loads.
+        """
+        wanted = sorted({c for c in text if ord(c) > 127})
+        out = self.tool("xmodmap", "-pke")
+        free = [int(line.split()[1]) for line in out.splitlines()
+                if line.strip().endswith("=") and int(line.split()[1]) > 8]
+        if len(wanted) > len(free):
+            raise RuntimeError("only {} free key codes for {} characters".format(len(free), len(wanted)))
+        for code, char in zip(free, wanted):
+            self.tool("xmodmap", "-e", "keycode {} = U{:04X}".format(code, ord(char)))
+
     def keys(self, *names):
         self.tool("xdotool", "key", "--delay", "80", *names)
 

@@ -135,6 +135,68 @@ public:
     bool anotherRunning = false;
 };
 
+// Knows the files the test declares; any other path names no file.
+class FakeFiles final : public Files {
+public:
+    QString fileNameOf(const QString& path) const override
+    {
+        return existing.contains(path) ? path.section(QLatin1Char('/'), -1) : QString();
+    }
+    QChar separator() const override { return QLatin1Char('/'); }
+    QStringList existing;
+};
+
+class FakeFileDialogs final : public FileDialogs {
+public:
+    std::optional<QString> chooseProgram(QWidget*) override
+    {
+        ++shown;
+        return nextChoice;
+    }
+    std::optional<QString> nextChoice;
+    int shown = 0;
+};
+
+class FakeShell final : public Shell {
+public:
+    PlatformResult open(const QString& path) override
+    {
+        opened << path;
+        return nextResult;
+    }
+    PlatformResult openFolder(const QString& folder) override
+    {
+        folders << folder;
+        return nextResult;
+    }
+    QStringList opened;
+    QStringList folders;
+    PlatformResult nextResult;
+};
+
+class FakeShellLinks final : public ShellLinks {
+public:
+    struct Saved {
+        QString file;
+        ShortcutFields fields;
+    };
+    QString suffix() const override { return QStringLiteral(".desktop"); }
+    QString specialFolder(SpecialFolder folder) const override
+    {
+        return folder == SpecialFolder::Desktop ? desktop : startMenu;
+    }
+    PlatformResult save(const QString& file, const ShortcutFields& fields) override
+    {
+        if (nextResult.ok())
+            saved.push_back({file, fields});
+        return nextResult;
+    }
+    QString desktop = QStringLiteral("/home/u/桌面");
+    QString startMenu = QStringLiteral("/home/u/.local/share/applications");
+    std::vector<Saved> saved;
+    PlatformResult nextResult;
+};
+
 // One set of fakes, wired as the program wires the real services.
 struct FakePlatform {
     explicit FakePlatform(const QString& folder) : appFolder(folder) {}
@@ -146,5 +208,9 @@ struct FakePlatform {
     FakeProcess process;
     FakeScreen screen;
     FakeTrayIcon tray;
-    Platform platform{appFolder, desktop, messages, menus, process, screen, tray};
+    FakeFiles files;
+    FakeFileDialogs fileDialogs;
+    FakeShell shell;
+    FakeShellLinks links;
+    Platform platform{appFolder, desktop, messages, menus, process, screen, tray, files, fileDialogs, shell, links};
 };

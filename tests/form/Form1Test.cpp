@@ -18,7 +18,7 @@ class Form1Test : public ::testing::Test {
 protected:
     Form1Test()
     {
-        folder.writeProfile("[标题]\nCount=2\n000=● 记事本\n001=● 画图\n");
+        folder.writeProfile("[标题]\nCount=2\n000=● 画图\n001=● 记事本\n");
     }
 
     static void processDeferredDeletes()
@@ -53,7 +53,7 @@ TEST_F(Form1Test, StartShowsTheMainWindowThenInstallsTheIconWithTheCountAsLoaded
     ASSERT_TRUE(form1.start(lock));
     ASSERT_NE(form1.mainWindow(), nullptr);
     EXPECT_TRUE(form1.mainWindow()->isVisible());
-    EXPECT_EQ(listOnScreen(), (QStringList{"● 记事本", "● 画图"}));
+    EXPECT_EQ(listOnScreen(), (QStringList{"● 画图", "● 记事本"}));
     EXPECT_EQ(fakes.tray.installs, 1);
     EXPECT_EQ(fakes.tray.tips, QStringList{titleText(2)});
     EXPECT_EQ(fakes.tray.lastIcon.availableSizes().size(), 4);
@@ -76,7 +76,7 @@ TEST_F(Form1Test, ShowingAVisibleWindowDoesNotLoadItAgain)
     folder.writeProfile("[标题]\nCount=1\n000=● changed\n");
     fakes.tray.send(TrayEvent::Show);
     EXPECT_EQ(form1.mainWindow(), window);
-    EXPECT_EQ(listOnScreen(), (QStringList{"● 记事本", "● 画图"}));
+    EXPECT_EQ(listOnScreen(), (QStringList{"● 画图", "● 记事本"}));
 }
 
 TEST_F(Form1Test, HideDestroysTheWindowAndShowMakesItAnewFromTheProfile)

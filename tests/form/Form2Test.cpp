@@ -55,7 +55,7 @@ protected:
 TEST_F(Form2Test, TheLoadStepFillsTheListAndTheTitleStrip)
 {
     EXPECT_EQ(window().List1->count(), 3);
-    EXPECT_EQ(window().List1->item(1)->text(), QStringLiteral("● 画图"));
+    EXPECT_EQ(window().List1->item(0)->text(), QStringLiteral("● 画图"));
     EXPECT_EQ(window().Label3->text(), titleText(3));
     EXPECT_EQ(window().windowTitle(), titleText(3));
 }

@@ -15,3 +15,8 @@ QString trayTipText(qsizetype itemCount)
         tip.chop(1);
     return tip;
 }
+
+QString applicationTitle()
+{
+    return QStringLiteral("Ombrel");
+}
