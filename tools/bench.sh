@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the program and the benchmarks in build/ and runs both benchmarks:
 #   1. the profile store (batched add and load against the naive way),
-#   2. the start-up of ombrel against a floor Qt Widgets program.
+#   2. the launcher list's commands end to end in the main window,
+#   3. the start-up of ombrel against a floor Qt Widgets program.
 #
 # Usage: tools/bench.sh [--quick] [--runs N] [--full-naive] [--no-build] [--verbose]
 #   --quick       fewer repetitions in both benchmarks
@@ -40,7 +41,7 @@ fi
 
 if [ -n "$build" ]; then
     cmake -S . -B build -G Ninja -DOMBREL_BENCH=ON >/dev/null
-    cmake --build build --target ombrel ombrel_floor ombrel_profile_bench
+    cmake --build build --target ombrel ombrel_floor ombrel_profile_bench ombrel_list_bench
 fi
 
 echo
@@ -56,7 +57,14 @@ echo "\$ $*"
 "$@"
 echo
 
-echo "== 2. start-up"
+echo "== 2. launcher list"
+set -- build/ombrel_list_bench
+[ -n "$quick" ] && set -- "$@" --repeat 7
+echo "\$ $*"
+"$@"
+echo
+
+echo "== 3. start-up"
 if ! command -v Xvfb >/dev/null 2>&1 || ! command -v openbox >/dev/null 2>&1; then
     echo "skipped: Xvfb and openbox are needed"
     exit 0

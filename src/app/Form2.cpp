@@ -377,22 +377,22 @@ bool Form2::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != List1->viewport())
         return QWidget::eventFilter(watched, event);
-    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const auto mouse = [event] { return static_cast<const QMouseEvent*>(event); };
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         // The menu acts on the entry that was current before the press.
-        if (mouse->button() == Qt::RightButton) {
+        if (mouse()->button() == Qt::RightButton) {
             popup(zhucaidan);
             return true;
         }
         break;
     case QEvent::MouseButtonDblClick:
-        if (mouse->button() == Qt::LeftButton)
+        if (mouse()->button() == Qt::LeftButton)
             List1_DblClick();
         break;
     case QEvent::MouseMove:
-        if (mouse->buttons() == Qt::NoButton)
-            List1_MouseMove(mouse->position().toPoint());
+        if (mouse()->buttons() == Qt::NoButton)
+            List1_MouseMove(mouse()->position().toPoint());
         break;
     default:
         break;

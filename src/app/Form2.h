@@ -26,7 +26,7 @@ struct Platform;
 struct Form2Memory {
     short PanelIndex = 0;
     DragOffset drag;
-    int FindStart = 0;
+    short FindStart = 0;
 };
 
 // The main window: a frameless window dragged by its title strip, with the
