@@ -13,6 +13,7 @@ import os
 import subprocess
 import sys
 import tempfile
+import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "tests", "e2e"))
 import harness  # noqa: E402
@@ -60,14 +61,18 @@ def main(argv):
         # Drawing ends some time after the window is mapped: wait until two
         # grabs in a row show the same pixels, and more than the few plain
         # colours of a window that is not drawn yet.
+        # The up-time appears with the first clock tick, half a second after
+        # the window loads.
         raw = os.path.join(session.dir, "grab.rgb")
         last = [grab(session, box, raw)]
+        first_tick = time.monotonic() + 0.6
 
         def settled():
             pixels = grab(session, box, raw)
             same = pixels == last[0]
             last[0] = pixels
-            return same and len({pixels[i:i + 3] for i in range(0, len(pixels), 3)}) > MIN_COLOURS
+            return (same and time.monotonic() > first_tick
+                    and len({pixels[i:i + 3] for i in range(0, len(pixels), 3)}) > MIN_COLOURS)
         harness.wait_for(settled, "the window to finish drawing", SETTLE_TIMEOUT, interval=0.2)
 
         os.makedirs(os.path.dirname(output), exist_ok=True)

@@ -5,6 +5,7 @@
 #include "launcher/ListOrder.h"
 #include "logic/ListIndex.h"
 #include "logic/TitleText.h"
+#include "status/StatusText.h"
 #include "platform/Platform.h"
 #include "profile/Profile.h"
 
@@ -161,6 +162,8 @@ void Form2::createControls()
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(10);
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(500);
 }
 
 void Form2::createMenus()
@@ -189,6 +192,8 @@ void Form2::createMenus()
 void Form2::connectControls()
 {
     connect(Timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
+    connect(Timer2, &QTimer::timeout, this, &Form2::Timer2_Timer);
+    connect(Label3, &MouseLabel::doubleClicked, this, &Form2::Label3_DblClick);
 
     for (MouseLabel* handle : {Label3, Image1}) {
         connect(handle, &MouseLabel::pressed, this, &Form2::onHandlePressed);
@@ -218,6 +223,7 @@ void Form2::load()
     listOrder().sort(entries);
     List1->addItems(entries);
     renewTitleStrip();
+    Label5->setText(QLatin1Char(' ') + dateLine(platform_.clock.now()));
 
     const int width = twips_.toPixels(kWidthTwips);
     const int height = twips_.toPixels(kHeightTwips);
@@ -235,10 +241,14 @@ void Form2::load()
     Label5->move(twips_.toPixels(60), twips_.toPixels(120));
     Label6->move(twips_.toPixels(180), twips_.toPixels(480));
     Label8->move(twips_.toPixels(180), twips_.toPixels(840));
-    for (QLabel* label : {Label5, Label6, Label8})
-        label->adjustSize();
 
     HideAllPanels();
+
+    Label6->setText(QStringLiteral("IP地址:") + platform_.system.localAddress());
+    Label8->clear();
+    for (QLabel* label : {Label5, Label6, Label8})
+        label->adjustSize();
+    Timer2->start();
 
     const QRect screen = platform_.screen.geometry();
     move(screen.x() + (screen.width() - width) / 2, screen.y() + (screen.height() - height) / 2);
@@ -287,15 +297,19 @@ QuickPanel& Form2::quickPanel()
 
 SearchPanel& Form2::searchPanel()
 {
-    if (!searchPanel_)
+    if (!searchPanel_) {
         searchPanel_ = makeSearchPanel(Picture1[2], twips_);
+        connectSearchPanel();
+    }
     return *searchPanel_;
 }
 
 TimerPanel& Form2::timerPanel()
 {
-    if (!timerPanel_)
+    if (!timerPanel_) {
         timerPanel_ = makeTimerPanel(Picture1[3], twips_);
+        showTimeInTimerPanel();
+    }
     return *timerPanel_;
 }
 
@@ -375,6 +389,12 @@ void Form2::closeEvent(QCloseEvent* event)
 
 bool Form2::eventFilter(QObject* watched, QEvent* event)
 {
+    if (searchPanel_ && watched == searchPanel_->Text3) {
+        if (event->type() == QEvent::MouseButtonDblClick
+            && static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton)
+            Text3_DblClick();
+        return QWidget::eventFilter(watched, event);
+    }
     if (watched != List1->viewport())
         return QWidget::eventFilter(watched, event);
     const auto mouse = [event] { return static_cast<const QMouseEvent*>(event); };

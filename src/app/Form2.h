@@ -61,6 +61,16 @@ public:
     void PlaceShortcut(Launcher::Place place);
     void List1_MouseMove(const QPoint& at);
 
+    // The status display.
+    void Timer2_Timer();    // the clock, twice a second
+    void Label3_DblClick(); // roll the window up to its title strip and back
+    bool rolledUp() const;
+    static constexpr int kRolledUpTwips = 460;
+
+    // The search panel.
+    void Command17_Click();  // search the web
+    void Text3_DblClick();   // find the next list entry holding the query
+
     // The text of the selected entry; empty when none is selected.
     QString currentText() const;
 
@@ -95,6 +105,7 @@ public:
     QLabel* Label6 = nullptr;       // status: address
     QLabel* Label8 = nullptr;       // status: up-time
     QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
 
     QMenu zhucaidan;
     QMenu kuaijiefangshi;
@@ -140,6 +151,8 @@ private:
     QStringList listEntries() const;
     QString profileFile() const;
     void renewTitleStrip();
+    void connectSearchPanel();
+    void showTimeInTimerPanel();
 
     Platform& platform_;
     Form2Memory& memory_;

@@ -9,6 +9,7 @@
 #include "platform/linux/LinuxFiles.h"
 #include "platform/linux/LinuxInstanceLock.h"
 #include "platform/linux/LinuxServices.h"
+#include "platform/linux/LinuxSystemStatus.h"
 #include "platform/linux/LinuxTrayIcon.h"
 
 #include <QApplication>
@@ -38,7 +39,10 @@ int main(int argc, char* argv[])
     LinuxFileDialogs fileDialogs;
     GioShell shell;
     DesktopEntryLinks links;
-    Platform platform{appFolder, desktop, messages, menus, process, screen, tray, files, fileDialogs, shell, links};
+    QtClock clock;
+    LinuxSystemStatus system;
+    Platform platform{appFolder, desktop, messages, menus, process, screen, tray,
+                      files, fileDialogs, shell, links, clock, system};
 
     Form1 form1(platform);
     form1.start(lock);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppFolder.h"
+#include "Clock.h"
 #include "Desktop.h"
 #include "FileDialogs.h"
 #include "Files.h"
@@ -11,6 +12,7 @@
 #include "Screen.h"
 #include "Shell.h"
 #include "ShellLinks.h"
+#include "SystemStatus.h"
 #include "TrayIcon.h"
 
 // The services the windows use, handed to them when they are made. The
@@ -27,4 +29,6 @@ struct Platform {
     FileDialogs& fileDialogs;
     Shell& shell;
     ShellLinks& links;
+    Clock& clock;
+    SystemStatus& system;
 };

@@ -14,4 +14,6 @@ public:
     virtual PlatformResult open(const QString& path) = 0;
     // Shows a folder in the user's file manager.
     virtual PlatformResult openFolder(const QString& folder) = 0;
+    // Opens a web address in the user's default browser, exactly as given.
+    virtual PlatformResult openUrl(const QString& url) = 0;
 };

@@ -169,8 +169,14 @@ public:
         folders << folder;
         return nextResult;
     }
+    PlatformResult openUrl(const QString& url) override
+    {
+        urls << url;
+        return nextResult;
+    }
     QStringList opened;
     QStringList folders;
+    QStringList urls;
     PlatformResult nextResult;
 };
 
@@ -197,6 +203,23 @@ public:
     PlatformResult nextResult;
 };
 
+// A clock that stands still until the test sets it.
+class FakeClock final : public Clock {
+public:
+    QDateTime now() const override { return time; }
+    QDateTime time{QDate(2026, 12, 6), QTime(16, 49, 53)};
+};
+
+class FakeSystemStatus final : public SystemStatus {
+public:
+    std::optional<std::uint64_t> millisecondsSinceBoot() const override { return upTime; }
+    int bootMode() const override { return mode; }
+    QString localAddress() const override { return address; }
+    std::optional<std::uint64_t> upTime = 5000;
+    int mode = 0;
+    QString address = QStringLiteral("192.168.1.23");
+};
+
 // One set of fakes, wired as the program wires the real services.
 struct FakePlatform {
     explicit FakePlatform(const QString& folder) : appFolder(folder) {}
@@ -212,5 +235,8 @@ struct FakePlatform {
     FakeFileDialogs fileDialogs;
     FakeShell shell;
     FakeShellLinks links;
-    Platform platform{appFolder, desktop, messages, menus, process, screen, tray, files, fileDialogs, shell, links};
+    FakeClock clock;
+    FakeSystemStatus system;
+    Platform platform{appFolder, desktop, messages, menus, process, screen, tray,
+                      files, fileDialogs, shell, links, clock, system};
 };

@@ -50,8 +50,12 @@ void makeDefaultApplications()
     fake::writeFile(rootFolder + QStringLiteral("/data/applications/recorder.desktop"),
                     "[Desktop Entry]\nType=Application\nName=Recorder\nExec=" + QFile::encodeName(fake::recorder())
                         + " %f\nMimeType=text/plain;inode/directory;\n");
+    fake::writeFile(rootFolder + QStringLiteral("/data/applications/browser.desktop"),
+                    "[Desktop Entry]\nType=Application\nName=Browser\nExec=" + QFile::encodeName(fake::recorder())
+                        + " %u\nMimeType=x-scheme-handler/http;\n");
     fake::writeFile(rootFolder + QStringLiteral("/config/mimeapps.list"),
-                    "[Default Applications]\ntext/plain=recorder.desktop\ninode/directory=recorder.desktop\n");
+                    "[Default Applications]\ntext/plain=recorder.desktop\ninode/directory=recorder.desktop\n"
+                    "x-scheme-handler/http=browser.desktop\n");
 }
 
 }  // namespace

@@ -68,3 +68,16 @@ PlatformResult GioShell::openFolder(const QString& folder)
         return failure(folder, QStringLiteral("没有路径"));
     return launchDefaultFor(folder);
 }
+
+// The address goes to the handler exactly as given: the browser does any
+// encoding of what the user typed.
+PlatformResult GioShell::openUrl(const QString& url)
+{
+    GAppLaunchContext* context = g_app_launch_context_new();
+    GError* error = nullptr;
+    const gboolean ok = g_app_info_launch_default_for_uri(url.toUtf8().constData(), context, &error);
+    g_object_unref(context);
+    if (!ok)
+        return failure(url, takeError(error));
+    return PlatformResult::success();
+}

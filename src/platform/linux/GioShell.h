@@ -10,4 +10,5 @@ class GioShell final : public Shell {
 public:
     PlatformResult open(const QString& path) override;
     PlatformResult openFolder(const QString& folder) override;
+    PlatformResult openUrl(const QString& url) override;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Clock.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PopupMenus.h"
 #include "platform/Process.h"
@@ -29,4 +30,9 @@ public:
 class PosixProcess final : public Process {
 public:
     void exitNow() override;
+};
+
+class QtClock final : public Clock {
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
 };

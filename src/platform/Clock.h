@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDateTime>
+
+// The local date and time.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() const = 0;
+};
