@@ -2,7 +2,8 @@
 # Builds the program and the benchmarks in build/ and runs both benchmarks:
 #   1. the profile store (batched add and load against the naive way),
 #   2. the launcher list's commands end to end in the main window,
-#   3. the start-up of ombrel against a floor Qt Widgets program.
+#   3. the start-up of ombrel against a floor Qt Widgets program,
+#   4. the idle CPU time of the running window against two floors.
 #
 # Usage: tools/bench.sh [--quick] [--runs N] [--full-naive] [--no-build] [--verbose]
 #   --quick       fewer repetitions in both benchmarks
@@ -71,5 +72,12 @@ if ! command -v Xvfb >/dev/null 2>&1 || ! command -v openbox >/dev/null 2>&1; th
 fi
 set -- python3 bench/startup_bench.py --build build --runs "$runs"
 [ -n "$verbose" ] && set -- "$@" --verbose
+echo "\$ $*"
+"$@"
+echo
+
+echo "== 4. idle"
+set -- python3 bench/idle_bench.py --build build
+[ -n "$quick" ] && set -- "$@" --seconds 20
 echo "\$ $*"
 "$@"

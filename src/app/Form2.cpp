@@ -107,6 +107,7 @@ void Form2::createControls()
     Label3 = new MouseLabel(this);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setFont(makeFont(kUiFont, 10.5, true));
+    Label3->setTextFormat(Qt::PlainText);
 
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
@@ -145,6 +146,9 @@ void Form2::createControls()
         auto* label = new QLabel(caption, Picture2);
         label->setObjectName(QLatin1String(name));
         label->setFont(statusFont);
+        // Plain text: a label left to guess the format costs several times
+        // as much to redraw, and these change every second.
+        label->setTextFormat(Qt::PlainText);
         return label;
     };
     Label5 = makeStatus("Label5", QStringLiteral("时钟"));

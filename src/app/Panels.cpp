@@ -37,6 +37,7 @@ public:
     {
         auto* l = add(new QLabel(caption, parent_), name, left, top);
         l->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+        l->setTextFormat(Qt::PlainText);
         return l;
     }
     QPushButton* button(const char* name, const QString& caption, int left, int top, int width)
