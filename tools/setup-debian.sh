@@ -6,13 +6,19 @@ set -euo pipefail
 packages=(
   # build
   cmake ninja-build g++ pkg-config qt6-base-dev libicu-dev libx11-dev libglib2.0-dev
-  libgtest-dev libgmock-dev googletest
+  libgtest-dev libgmock-dev googletest libcanberra-dev
   # run: the X11 platform plugin, a font for the Chinese texts, and the gio
   # tool that desktop shortcuts to documents and desktop entries start
   qt6-qpa-plugins fonts-wqy-microhei libglib2.0-bin shared-mime-info
-  # end-to-end tests and screenshots: a virtual X server, window manager, tray
+  # run: the alarm ring, through PulseAudio, with the desktop's alarm sound
+  # for when Ring.wav is missing
+  libcanberra0 libcanberra-pulse sound-theme-freedesktop
+  # sound tests: a private PulseAudio server, its recorder, and sox to measure
+  pulseaudio pulseaudio-utils sox
+  # end-to-end tests and screenshots: a virtual X server, window manager, tray,
+  # and stand-ins for logind and the session managers on private D-Bus buses
   xvfb xauth openbox trayer xdotool x11-utils imagemagick python3 dbus-daemon dbus-bin
-  desktop-file-utils x11-xserver-utils
+  desktop-file-utils x11-xserver-utils python3-dbusmock util-linux
 )
 
 missing=()

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -21,28 +22,6 @@ namespace {
 
 const QString kUiFont = QStringLiteral("微软雅黑");
 const QString kStatusFont = QStringLiteral("幼圆");
-
-int buttonsOf(const QMouseEvent* event)
-{
-    int buttons = 0;
-    if (event->buttons() & Qt::LeftButton)
-        buttons |= 1;
-    if (event->buttons() & Qt::RightButton)
-        buttons |= 2;
-    if (event->buttons() & Qt::MiddleButton)
-        buttons |= 4;
-    return buttons;
-}
-
-int buttonOf(const QMouseEvent* event)
-{
-    switch (event->button()) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
-    }
-}
 
 QFont makeFont(const QString& family, double points, bool bold = false)
 {
@@ -67,6 +46,11 @@ Form2::Form2(Platform& platform, Form2Memory& memory, QWidget* parent)
     createMenus();
     connectControls();
     load();
+    // The notice reads the action from this window's timer panel while the
+    // window lives, and the design choice after it is gone.
+    memory_.notices.setActionSource([window = QPointer<Form2>(this)] {
+        return window ? window->selectedAction() : ScheduleAction::Alarm;
+    });
 }
 
 Form2::~Form2() = default;
@@ -168,6 +152,8 @@ void Form2::createControls()
     Timer1->setInterval(10);
     Timer2 = new QTimer(this);
     Timer2->setInterval(500);
+    Timer3 = new QTimer(this);
+    Timer3->setInterval(60'000);
 }
 
 void Form2::createMenus()
@@ -197,6 +183,7 @@ void Form2::connectControls()
 {
     connect(Timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
     connect(Timer2, &QTimer::timeout, this, &Form2::Timer2_Timer);
+    connect(Timer3, &QTimer::timeout, this, &Form2::Timer3_Timer);
     connect(Label3, &MouseLabel::doubleClicked, this, &Form2::Label3_DblClick);
 
     for (MouseLabel* handle : {Label3, Image1}) {
@@ -313,6 +300,7 @@ TimerPanel& Form2::timerPanel()
     if (!timerPanel_) {
         timerPanel_ = makeTimerPanel(Picture1[3], twips_);
         showTimeInTimerPanel();
+        connectTimerPanel();
     }
     return *timerPanel_;
 }
@@ -365,21 +353,21 @@ void Form2::popup(QMenu& menu)
 void Form2::onHandlePressed(QMouseEvent* event)
 {
     const QPointF at = event->position();
-    drag_.press(buttonOf(event), float(at.x()), float(at.y()));
+    drag_.press(pressedButton(event), float(at.x()), float(at.y()));
 }
 
 void Form2::onHandleMoved(QMouseEvent* event)
 {
     const QPointF at = event->position();
-    if (auto to = drag_.move(buttonsOf(event), float(at.x()), float(at.y()), pos()))
+    if (auto to = drag_.move(heldButtons(event), float(at.x()), float(at.y()), pos()))
         move(to->toPoint());
 }
 
 void Form2::onStarPressed(QMouseEvent* event)
 {
-    if (buttonOf(event) == 1)
+    if (pressedButton(event) == 1)
         popup(xuanxiang);
-    else if (buttonOf(event) == 2)
+    else if (pressedButton(event) == 2)
         HideAllPanels();
 }
 

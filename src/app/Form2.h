@@ -2,6 +2,7 @@
 
 #include "Panels.h"
 #include "launcher/Launcher.h"
+#include "scheduler/NoticeHost.h"
 #include "logic/DragHandle.h"
 #include "logic/PanelDeck.h"
 #include "logic/Twips.h"
@@ -27,6 +28,7 @@ struct Form2Memory {
     short PanelIndex = 0;
     DragOffset drag;
     short FindStart = 0;
+    NoticeHost notices;  // the due-time notice, which outlives the window
 };
 
 // The main window: a frameless window dragged by its title strip, with the
@@ -67,6 +69,13 @@ public:
     bool rolledUp() const;
     static constexpr int kRolledUpTwips = 460;
 
+    // The timer panel and the schedule.
+    void Command3_Click();  // start or stop the schedule
+    void StartSchedule();
+    void StopSchedule();
+    void Timer3_Timer();    // the schedule's minute
+    ScheduleAction selectedAction() const;
+
     // The search panel.
     void Command17_Click();  // search the web
     void Text3_DblClick();   // find the next list entry holding the query
@@ -106,6 +115,7 @@ public:
     QLabel* Label8 = nullptr;       // status: up-time
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
+    QTimer* Timer3 = nullptr;
 
     QMenu zhucaidan;
     QMenu kuaijiefangshi;
@@ -153,6 +163,8 @@ private:
     void renewTitleStrip();
     void connectSearchPanel();
     void showTimeInTimerPanel();
+    void connectTimerPanel();
+    void fireSchedule();
 
     Platform& platform_;
     Form2Memory& memory_;

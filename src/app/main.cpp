@@ -1,6 +1,7 @@
 #include "Fonts.h"
 #include "Form1.h"
 #include "platform/Platform.h"
+#include "platform/linux/CanberraSound.h"
 #include "platform/linux/DesktopEntryLinks.h"
 #include "platform/linux/GioShell.h"
 #include "platform/linux/LinuxAppFolder.h"
@@ -8,6 +9,7 @@
 #include "platform/linux/LinuxFileDialogs.h"
 #include "platform/linux/LinuxFiles.h"
 #include "platform/linux/LinuxInstanceLock.h"
+#include "platform/linux/LinuxPower.h"
 #include "platform/linux/LinuxServices.h"
 #include "platform/linux/LinuxSystemStatus.h"
 #include "platform/linux/LinuxTrayIcon.h"
@@ -41,8 +43,10 @@ int main(int argc, char* argv[])
     DesktopEntryLinks links;
     QtClock clock;
     LinuxSystemStatus system;
+    LinuxPower power;
+    CanberraSound sound;
     Platform platform{appFolder, desktop, messages, menus, process, screen, tray,
-                      files, fileDialogs, shell, links, clock, system};
+                      files, fileDialogs, shell, links, clock, system, power, sound};
 
     Form1 form1(platform);
     form1.start(lock);

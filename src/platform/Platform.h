@@ -8,10 +8,12 @@
 #include "InstanceLock.h"
 #include "MessageBoxes.h"
 #include "PopupMenus.h"
+#include "Power.h"
 #include "Process.h"
 #include "Screen.h"
 #include "Shell.h"
 #include "ShellLinks.h"
+#include "Sound.h"
 #include "SystemStatus.h"
 #include "TrayIcon.h"
 
@@ -31,4 +33,6 @@ struct Platform {
     ShellLinks& links;
     Clock& clock;
     SystemStatus& system;
+    Power& power;
+    Sound& sound;
 };

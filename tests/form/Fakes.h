@@ -220,6 +220,28 @@ public:
     QString address = QStringLiteral("192.168.1.23");
 };
 
+// Records power requests; answers each at once with the scripted result.
+class FakePower final : public Power {
+public:
+    void request(PowerAction action, std::function<void(PlatformResult)> done) override
+    {
+        requests.push_back(action);
+        done(nextResult);
+    }
+    std::vector<PowerAction> requests;
+    PlatformResult nextResult;
+};
+
+class FakeSound final : public Sound {
+public:
+    PlatformResult playRing(const QString& file) override
+    {
+        rings << file;
+        return PlatformResult::success();
+    }
+    QStringList rings;
+};
+
 // One set of fakes, wired as the program wires the real services.
 struct FakePlatform {
     explicit FakePlatform(const QString& folder) : appFolder(folder) {}
@@ -237,6 +259,8 @@ struct FakePlatform {
     FakeShellLinks links;
     FakeClock clock;
     FakeSystemStatus system;
+    FakePower power;
+    FakeSound sound;
     Platform platform{appFolder, desktop, messages, menus, process, screen, tray,
-                      files, fileDialogs, shell, links, clock, system};
+                      files, fileDialogs, shell, links, clock, system, power, sound};
 };
