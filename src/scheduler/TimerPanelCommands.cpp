@@ -86,26 +86,27 @@ ScheduleAction Form2::selectedAction() const
     return ScheduleAction::Alarm;
 }
 
+// While the schedule runs, its settings cannot change: the options are off
+// and the boxes read-only, though they still show their text.
+static void lockSchedule(TimerPanel& p, bool running)
+{
+    p.Command3->setText(running ? QStringLiteral("停止") : QStringLiteral("开始"));
+    for (QRadioButton* option : {p.Option1, p.Option2, p.Option3, p.Option4, p.Option5, p.Option6, p.Option7})
+        option->setEnabled(!running);
+    for (QLineEdit* box : {p.Text4, p.Text5, p.Text6, p.Text7})
+        box->setReadOnly(running);
+}
+
 void Form2::StartSchedule()
 {
-    TimerPanel& p = timerPanel();
-    p.Command3->setText(QStringLiteral("停止"));
+    lockSchedule(timerPanel(), true);
     Timer3->start();
-    for (QRadioButton* option : {p.Option1, p.Option2, p.Option3, p.Option4, p.Option5, p.Option6, p.Option7})
-        option->setEnabled(false);
-    for (QLineEdit* box : {p.Text4, p.Text5, p.Text6, p.Text7})
-        box->setReadOnly(true);
 }
 
 void Form2::StopSchedule()
 {
-    TimerPanel& p = timerPanel();
-    p.Command3->setText(QStringLiteral("开始"));
+    lockSchedule(timerPanel(), false);
     Timer3->stop();
-    for (QRadioButton* option : {p.Option1, p.Option2, p.Option3, p.Option4, p.Option5, p.Option6, p.Option7})
-        option->setEnabled(true);
-    for (QLineEdit* box : {p.Text4, p.Text5, p.Text6, p.Text7})
-        box->setReadOnly(false);
 }
 
 // Three checks, each made whether or not an earlier one acted: a start at an
@@ -161,14 +162,8 @@ void Form2::Timer3_Timer()
 // does, but the window stays.
 void Form2::fireSchedule()
 {
+    StopSchedule();
     TimerPanel& p = timerPanel();
-    p.Command3->setText(QStringLiteral("开始"));
-    for (QRadioButton* option : {p.Option1, p.Option2, p.Option3, p.Option4, p.Option5, p.Option6, p.Option7})
-        option->setEnabled(true);
-    for (QLineEdit* box : {p.Text4, p.Text5, p.Text6, p.Text7})
-        box->setReadOnly(false);
-    Timer3->stop();
-
     if (p.Option7->isChecked())
         launcher_.LaunchItem(displayTextOf(p.Text7->text()), this);
     else

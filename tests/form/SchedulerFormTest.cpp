@@ -53,6 +53,15 @@ protected:
     void type(QLineEdit* box, const char* keys) { QTest::keyClicks(box, QString::fromUtf8(keys)); }
     void setClock(int h, int m, int s) { fakes.clock.time = {QDate(2026, 12, 8), QTime(h, m, s)}; }
     Form4* notice() { return memory.notices.form4(); }
+    // Sets a one-minute countdown with the given action and lets it run out.
+    void fireAfterOneMinute(QRadioButton* action)
+    {
+        action->click();
+        panel().Option2->click();
+        panel().Text6->setText("1");
+        panel().Command3->click();
+        window().Timer3_Timer();
+    }
     // The minute timer's tick as the clock reaches h:m:s.
     void tickAt(int h, int m, int s)
     {
@@ -222,10 +231,7 @@ TEST_F(SchedulerFormTest, RunProgramStartsTheItemAndKeepsTheWindowOrSaysItIsGone
 
 TEST_F(SchedulerFormTest, TheAlarmRingsAndFlashesUntilStopped)
 {
-    panel().Option2->click();
-    panel().Text6->setText("1");
-    panel().Command3->click();
-    window().Timer3_Timer();
+    fireAfterOneMinute(panel().Option5);
     ASSERT_NE(notice(), nullptr);
     Form4& n = *notice();
     EXPECT_EQ(n.Label1->text(), "时间到!!!");
@@ -250,11 +256,7 @@ TEST_F(SchedulerFormTest, TheAlarmRingsAndFlashesUntilStopped)
 
 TEST_F(SchedulerFormTest, ThePowerCountdownExecutesWhatThePanelSaysAtTheEnd)
 {
-    panel().Option3->click();
-    panel().Option2->click();
-    panel().Text6->setText("1");
-    panel().Command3->click();
-    window().Timer3_Timer();
+    fireAfterOneMinute(panel().Option3);
     ASSERT_NE(notice(), nullptr);
     Form4& n = *notice();
     EXPECT_EQ(n.Label1->text(), "10");
@@ -288,11 +290,7 @@ TEST_F(SchedulerFormTest, ThePowerCountdownExecutesWhatThePanelSaysAtTheEnd)
 
 TEST_F(SchedulerFormTest, ExecuteNowRunsAtOnceAndAFailureIsToldWithTheAction)
 {
-    panel().Option6->click();
-    panel().Option2->click();
-    panel().Text6->setText("1");
-    panel().Command3->click();
-    window().Timer3_Timer();
+    fireAfterOneMinute(panel().Option6);
     Form4& n = *notice();
     n.Timer1_Timer();
     n.Timer1_Timer();
@@ -307,17 +305,11 @@ TEST_F(SchedulerFormTest, ExecuteNowRunsAtOnceAndAFailureIsToldWithTheAction)
 
 TEST_F(SchedulerFormTest, CancelStartsNothingAndAClosedWindowMeansTheAlarm)
 {
-    panel().Option3->click();
-    panel().Option2->click();
-    panel().Text6->setText("1");
-    panel().Command3->click();
-    window().Timer3_Timer();
+    fireAfterOneMinute(panel().Option3);
     notice()->Command3->click();
     EXPECT_EQ(notice(), nullptr);
 
-    panel().Text6->setText("1");
-    panel().Command3->click();
-    window().Timer3_Timer();
+    fireAfterOneMinute(panel().Option3);
     Form4& n = *notice();
     form2.reset();  // hidden from the tray meanwhile: the choice reads as the alarm
     n.Command4->click();
