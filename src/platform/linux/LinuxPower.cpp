@@ -60,15 +60,28 @@ std::function<void(const QDBusMessage&)> logOffOutcome(std::function<void(Platfo
 
 }  // namespace
 
-LinuxPower::LinuxPower()
-    : LinuxPower(QDBusConnection::systemBus(), QDBusConnection::sessionBus())
-{
-}
+// The buses are reached on the first request: connecting costs start-up
+// time, and most runs never power anything off.
+LinuxPower::LinuxPower() = default;
 
 LinuxPower::LinuxPower(QDBusConnection system, QDBusConnection session)
     : system_(std::move(system))
     , session_(std::move(session))
 {
+}
+
+const QDBusConnection& LinuxPower::systemBus()
+{
+    if (!system_)
+        system_ = QDBusConnection::systemBus();
+    return *system_;
+}
+
+const QDBusConnection& LinuxPower::sessionBus()
+{
+    if (!session_)
+        session_ = QDBusConnection::sessionBus();
+    return *session_;
 }
 
 void LinuxPower::call(const QDBusConnection& bus, const QDBusMessage& message, Then then)
@@ -107,7 +120,7 @@ void LinuxPower::request(PowerAction action, Done done)
     QDBusMessage message = logindCall(method);
     message << false;  // interactive: never wait for a password prompt of polkit
     const QString what = off ? QStringLiteral("关机") : QStringLiteral("重新启动");
-    call(system_, message, [done = std::move(done), what, method](const QDBusMessage& reply) {
+    call(systemBus(), message, [done = std::move(done), what, method](const QDBusMessage& reply) {
         if (failed(reply))
             done(PlatformResult::failure(QStringLiteral("无法%1：systemd-logind（%2）的 %3 调用失败：%4")
                                              .arg(what, QLatin1String(kLogind), QLatin1String(method),
@@ -119,14 +132,14 @@ void LinuxPower::request(PowerAction action, Done done)
 
 void LinuxPower::logOff(Done done)
 {
-    if (!session_.isConnected()) {
-        terminateSession(QStringLiteral("连接不到会话总线（%1）").arg(connectionError(session_)), std::move(done));
+    if (!sessionBus().isConnected()) {
+        terminateSession(QStringLiteral("连接不到会话总线（%1）").arg(connectionError(sessionBus())), std::move(done));
         return;
     }
     // Only names that have an owner now: a session manager is never started on demand.
     const QDBusMessage list = methodCall("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
                                          "ListNames");
-    call(session_, list, [this, done = std::move(done)](const QDBusMessage& reply) {
+    call(sessionBus(), list, [this, done = std::move(done)](const QDBusMessage& reply) {
         if (failed(reply))
             terminateSession(QStringLiteral("无法列出会话总线上的名字（%1）").arg(errorText(reply)), done);
         else
@@ -142,7 +155,7 @@ void LinuxPower::logOffThrough(const QStringList& owners, Done done)
     if (running(kGnome)) {
         QDBusMessage message = methodCall(kGnome, "/org/gnome/SessionManager", kGnome, "Logout");
         message << quint32(1);  // 1: without the confirmation dialog
-        call(session_, message, logOffOutcome(std::move(done), QStringLiteral("GNOME 会话管理器的 Logout")));
+        call(sessionBus(), message, logOffOutcome(std::move(done), QStringLiteral("GNOME 会话管理器的 Logout")));
         return;
     }
     if (running(kKdeShutdown) || running(kKsmserver)) {
@@ -152,7 +165,7 @@ void LinuxPower::logOffThrough(const QStringList& owners, Done done)
     if (running(kXfce)) {
         QDBusMessage message = methodCall(kXfce, "/org/xfce/SessionManager", "org.xfce.Session.Manager", "Logout");
         message << false << true;  // no dialog; save the session for the next login
-        call(session_, message, logOffOutcome(std::move(done), QStringLiteral("Xfce 会话管理器的 Logout")));
+        call(sessionBus(), message, logOffOutcome(std::move(done), QStringLiteral("Xfce 会话管理器的 Logout")));
         return;
     }
     terminateSession(QStringLiteral("会话总线上没有 GNOME、KDE Plasma 或 Xfce 的会话管理器"), std::move(done));
@@ -164,11 +177,11 @@ void LinuxPower::logOffThroughKde(bool hasShutdown, bool hasKsmserver, Done done
     ksmserver << 0 << 0 << 0;  // no confirmation, no shutdown afterwards, when the session manager sees fit
     const QString ksmserverWhat = QStringLiteral("KDE 会话管理器（ksmserver）的 logout");
     if (!hasShutdown) {
-        call(session_, ksmserver, logOffOutcome(std::move(done), ksmserverWhat));
+        call(sessionBus(), ksmserver, logOffOutcome(std::move(done), ksmserverWhat));
         return;
     }
     const QDBusMessage shutdown = methodCall(kKdeShutdown, "/Shutdown", kKdeShutdown, "logout");
-    call(session_, shutdown,
+    call(sessionBus(), shutdown,
          [this, done = std::move(done), hasKsmserver, ksmserver, ksmserverWhat](const QDBusMessage& reply) {
              if (!failed(reply)) {
                  done(PlatformResult::success());
@@ -179,15 +192,15 @@ void LinuxPower::logOffThroughKde(bool hasShutdown, bool hasKsmserver, Done done
                  done(PlatformResult::failure(QStringLiteral("无法注销：") + tried));
                  return;
              }
-             call(session_, ksmserver, logOffOutcome(done, tried + QStringLiteral("；") + ksmserverWhat));
+             call(sessionBus(), ksmserver, logOffOutcome(done, tried + QStringLiteral("；") + ksmserverWhat));
          });
 }
 
 void LinuxPower::terminateSession(QString tried, Done done)
 {
-    if (!system_.isConnected()) {
+    if (!systemBus().isConnected()) {
         const PlatformResult result = PlatformResult::failure(
-            QStringLiteral("无法注销：%1；也连接不到系统总线上的 systemd-logind（%2）").arg(tried, connectionError(system_)));
+            QStringLiteral("无法注销：%1；也连接不到系统总线上的 systemd-logind（%2）").arg(tried, connectionError(systemBus())));
         QMetaObject::invokeMethod(
             this, [done = std::move(done), result] { done(result); }, Qt::QueuedConnection);
         return;
@@ -202,7 +215,7 @@ void LinuxPower::terminateSession(QString tried, Done done)
     };
     QDBusMessage byPid = logindCall("GetSessionByPID");
     byPid << quint32(::getpid());
-    call(system_, byPid, [this, tried, done, fromEnvironment](const QDBusMessage& reply) {
+    call(systemBus(), byPid, [this, tried, done, fromEnvironment](const QDBusMessage& reply) {
         if (failed(reply)) {
             fromEnvironment(tried + QStringLiteral("；systemd-logind 找不到本进程的会话（%1）").arg(errorText(reply)));
             return;
@@ -216,7 +229,7 @@ void LinuxPower::terminateSession(QString tried, Done done)
                                                           QStringLiteral("org.freedesktop.DBus.Properties"),
                                                           QStringLiteral("Get"));
         get << QStringLiteral("org.freedesktop.login1.Session") << QStringLiteral("Id");
-        call(system_, get, [this, tried, done, fromEnvironment, path](const QDBusMessage& reply) {
+        call(systemBus(), get, [this, tried, done, fromEnvironment, path](const QDBusMessage& reply) {
             const QString id = failed(reply) ? QString()
                                              : reply.arguments().value(0).value<QDBusVariant>().variant().toString();
             if (id.isEmpty())
@@ -232,7 +245,7 @@ void LinuxPower::terminateSessionById(const QString& id, QString tried, Done don
 {
     QDBusMessage message = logindCall("TerminateSession");
     message << id;
-    call(system_, message, [done = std::move(done), tried = std::move(tried), id](const QDBusMessage& reply) {
+    call(systemBus(), message, [done = std::move(done), tried = std::move(tried), id](const QDBusMessage& reply) {
         if (failed(reply))
             done(PlatformResult::failure(QStringLiteral("无法注销：%1；systemd-logind 的 TerminateSession（会话 %2）调用失败：%3")
                                              .arg(tried, id, errorText(reply))));

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QDBusMessage;
 
 // Power off and restart through systemd-logind on the system bus. Log off
@@ -37,6 +39,9 @@ private:
     void terminateSession(QString tried, Done done);
     void terminateSessionById(const QString& id, QString tried, Done done);
 
-    QDBusConnection system_;
-    QDBusConnection session_;
+    const QDBusConnection& systemBus();
+    const QDBusConnection& sessionBus();
+
+    std::optional<QDBusConnection> system_;
+    std::optional<QDBusConnection> session_;
 };
