@@ -186,10 +186,8 @@ void Form2::connectControls()
     connect(Timer3, &QTimer::timeout, this, &Form2::Timer3_Timer);
     connect(Label3, &MouseLabel::doubleClicked, this, &Form2::Label3_DblClick);
 
-    for (MouseLabel* handle : {Label3, Image1}) {
-        connect(handle, &MouseLabel::pressed, this, &Form2::onHandlePressed);
-        connect(handle, &MouseLabel::moved, this, &Form2::onHandleMoved);
-    }
+    for (MouseLabel* handle : {Label3, Image1})
+        dragWindowBy(handle, this, drag_);
     connect(Label3, &MouseLabel::clicked, this, &Form2::refreshDesktop);
     connect(Image1, &MouseLabel::moved, this, [this] { Label7->setText(QStringLiteral("☆")); });
     connect(Label7, &MouseLabel::moved, this, [this] { Label7->setText(QStringLiteral("★")); });
@@ -350,18 +348,7 @@ void Form2::popup(QMenu& menu)
     platform_.menus.popup(menu, platform_.menus.pointerPosition());
 }
 
-void Form2::onHandlePressed(QMouseEvent* event)
-{
-    const QPointF at = event->position();
-    drag_.press(pressedButton(event), float(at.x()), float(at.y()));
-}
 
-void Form2::onHandleMoved(QMouseEvent* event)
-{
-    const QPointF at = event->position();
-    if (auto to = drag_.move(heldButtons(event), float(at.x()), float(at.y()), pos()))
-        move(to->toPoint());
-}
 
 void Form2::onStarPressed(QMouseEvent* event)
 {

@@ -151,8 +151,6 @@ private:
     void place(QWidget* widget, int left, int top, int width, int height);
     void popup(QMenu& menu);
 
-    void onHandlePressed(QMouseEvent* event);
-    void onHandleMoved(QMouseEvent* event);
     void onStarPressed(QMouseEvent* event);
     void refreshDesktop();
 

@@ -1,5 +1,7 @@
 #include "MouseLabel.h"
 
+#include "logic/DragHandle.h"
+
 #include <QMouseEvent>
 
 void MouseLabel::mousePressEvent(QMouseEvent* event)
@@ -32,4 +34,17 @@ void MouseLabel::mouseDoubleClickEvent(QMouseEvent* event)
     leftPressed_ = true;
     afterDoubleClick_ = true;
     emit doubleClicked();
+}
+
+void dragWindowBy(MouseLabel* handle, QWidget* window, DragHandle& drag)
+{
+    QObject::connect(handle, &MouseLabel::pressed, window, [&drag](QMouseEvent* event) {
+        const QPointF at = event->position();
+        drag.press(pressedButton(event), float(at.x()), float(at.y()));
+    });
+    QObject::connect(handle, &MouseLabel::moved, window, [window, &drag](QMouseEvent* event) {
+        const QPointF at = event->position();
+        if (auto to = drag.move(heldButtons(event), float(at.x()), float(at.y()), window->pos()))
+            window->move(to->toPoint());
+    });
 }

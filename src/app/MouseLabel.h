@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+class DragHandle;
+
 // A label that reports the mouse as a form's controls do: press and move with
 // the pointer position inside it, a click (left button pressed and released
 // over it, not the second click of a double-click), and a double-click.
@@ -46,3 +48,7 @@ inline int heldButtons(const QMouseEvent* event)
     const Qt::MouseButtons held = event->buttons();
     return (held & Qt::LeftButton ? 1 : 0) | (held & Qt::RightButton ? 2 : 0) | (held & Qt::MiddleButton ? 4 : 0);
 }
+
+// Lets a frameless window be dragged by handle, a label on it. The handles
+// of one window share its DragHandle, and so one stored offset.
+void dragWindowBy(MouseLabel* handle, QWidget* window, DragHandle& drag);

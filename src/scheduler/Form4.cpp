@@ -109,10 +109,8 @@ void Form4::createControls()
     connect(Command4, &QPushButton::clicked, this, &Form4::Command4_Click);
     connect(Command1, &QPushButton::clicked, this, &Form4::unloadRequested);
     connect(Command3, &QPushButton::clicked, this, &Form4::unloadRequested);
-    for (MouseLabel* handle : {Label4, Label6}) {
-        connect(handle, &MouseLabel::pressed, this, &Form4::onHandlePressed);
-        connect(handle, &MouseLabel::moved, this, &Form4::onHandleMoved);
-    }
+    for (MouseLabel* handle : {Label4, Label6})
+        dragWindowBy(handle, this, drag_);
 }
 
 // The load step: the alarm rings and flashes, any other action counts down.
@@ -188,15 +186,4 @@ void Form4::Command4_Click()
     hide();
 }
 
-void Form4::onHandlePressed(QMouseEvent* event)
-{
-    const QPointF at = event->position();
-    drag_.press(pressedButton(event), float(at.x()), float(at.y()));
-}
 
-void Form4::onHandleMoved(QMouseEvent* event)
-{
-    const QPointF at = event->position();
-    if (auto to = drag_.move(heldButtons(event), float(at.x()), float(at.y()), pos()))
-        move(to->toPoint());
-}

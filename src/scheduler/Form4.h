@@ -53,8 +53,6 @@ private:
     void load();
     void place(QWidget* widget, int left, int top, int width, int height);
     void setMessageColour(unsigned bgr);
-    void onHandlePressed(QMouseEvent* event);
-    void onHandleMoved(QMouseEvent* event);
 
     Platform& platform_;
     std::function<ScheduleAction()> chosenAction_;

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -334,6 +335,11 @@ TEST_F(LauncherFormTest, TheTooltipNamesThePathOfTheEntryUnderThePointer)
     const QRect second = window().List1->visualItemRect(window().List1->item(1));
     mouse::move(window().List1->viewport(), second.center());
     EXPECT_EQ(window().List1->toolTip(), "路径:" + kZip);
+    // The list shows it when the pointer rests over its entries.
+    QHelpEvent rest(QEvent::ToolTip, second.center(), window().List1->viewport()->mapToGlobal(second.center()));
+    QApplication::sendEvent(window().List1->viewport(), &rest);
+    EXPECT_EQ(QToolTip::text(), "路径:" + kZip);
+    QToolTip::hideText();
     mouse::move(window().List1->viewport(), second.center() + QPoint(0, 3 * second.height()));
     EXPECT_TRUE(window().List1->toolTip().isEmpty());
     // While a button is held the tip is left alone.

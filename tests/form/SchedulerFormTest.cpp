@@ -1,6 +1,8 @@
 #include "Fakes.h"
+#include "MouseEvents.h"
 
 #include "app/Form2.h"
+#include "app/MouseLabel.h"
 #include "scheduler/Form4.h"
 #include "support/TempFolder.h"
 
@@ -315,6 +317,19 @@ TEST_F(SchedulerFormTest, CancelStartsNothingAndAClosedWindowMeansTheAlarm)
     n.Command4->click();
     EXPECT_TRUE(fakes.power.requests.empty());
     EXPECT_FALSE(n.isVisible());
+}
+
+TEST_F(SchedulerFormTest, TheNoticeIsDraggedByItsTitleAndItsBody)
+{
+    fireAfterOneMinute(panel().Option5);
+    Form4& n = *notice();
+    const QPoint start = n.pos();
+    mouse::press(n.Label4, {10, 5});
+    mouse::move(n.Label4, {40, 25}, Qt::LeftButton);
+    EXPECT_EQ(n.pos(), start + QPoint(30, 20));
+    mouse::press(n.Label6, {10, 10});
+    mouse::move(n.Label6, {0, 10}, Qt::LeftButton);
+    EXPECT_EQ(n.pos(), start + QPoint(20, 20));
 }
 
 TEST_F(SchedulerFormTest, HidingTheWindowLosesAWaitingSchedule)
