@@ -24,10 +24,14 @@ import select
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
 import wave
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+import harness  # noqa: E402  (its polling wait)
 
 RING_WAV = os.environ.get("OMBREL_RING_WAV", "")
 MAKE_RING = os.environ.get("OMBREL_MAKE_RING", "")
@@ -38,15 +42,8 @@ RATE = 44100  # of the recording, mono s16le
 SILENCE = 0.01  # RMS amplitude (full scale 1.0) that counts as sound
 
 
-def wait_for(predicate, what, timeout=15.0, details=lambda: ""):
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() >= deadline:
-            raise AssertionError("timed out after {:.0f} s waiting for {}\n{}".format(timeout, what, details()))
-        time.sleep(0.05)
+def wait_for(predicate, what, timeout=15.0, details=None):
+    return harness.wait_for(predicate, what, timeout, details=details)
 
 
 def stop(process):
