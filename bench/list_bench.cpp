@@ -15,9 +15,9 @@
 
 #include "../tests/form/Fakes.h"
 #include "app/Form2.h"
-#include "launcher/ItemText.h"
-#include "profile/AnsiCodec.h"
-#include "profile/Profile.h"
+#include "core/launcher/ItemText.h"
+#include "core/profile/Profile.h"
+#include "platform/linux/IcuCodePage.h"
 
 #include <QApplication>
 #include <QFile>
@@ -63,7 +63,7 @@ void writeProfile(const QString& path, int items)
     QStringList entries;
     QString text;
     for (int i = 0; i < items; ++i) {
-        const QString entry = displayTextOf(itemName(random, i));
+        const QString entry = toQt(displayTextOf(toStd(itemName(random, i))));
         entries << entry;
         text += QStringLiteral("[%1]\r\nFilename=/opt/apps/%2/bin/run\r\n").arg(entry).arg(i);
     }
@@ -72,13 +72,13 @@ void writeProfile(const QString& path, int items)
         index += QStringLiteral("%1=%2\r\n").arg(i, 3, 10, QLatin1Char('0')).arg(entries[i]);
     QFile file(path);
     file.open(QIODevice::WriteOnly);
-    file.write(ansi::encode(index + text));
+    file.write(QByteArray::fromStdString(IcuCodePage().encode(toStd(index + text))));
 }
 
 void runSize(const QString& dir, int items, int repeat)
 {
     QTemporaryDir folder(dir + QStringLiteral("/ombrel-list-bench-XXXXXX"));
-    writeProfile(profilePath(folder.path()), items);
+    writeProfile(toQt(profilePath(toStd(folder.path()))), items);
     FakePlatform fakes(folder.path());
     Form2Memory memory;
 
@@ -105,7 +105,7 @@ void runSize(const QString& dir, int items, int repeat)
         window->Command2_Click();
         adds.push_back(msSince(start));
 
-        window->List1->setCurrentItem(window->List1->findItems(displayTextOf(name), Qt::MatchExactly).first());
+        window->List1->setCurrentItem(window->List1->findItems(toQt(displayTextOf(toStd(name))), Qt::MatchExactly).first());
         start = Clock::now();
         window->Command6_Click();
         deletes.push_back(msSince(start));

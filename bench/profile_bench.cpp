@@ -18,9 +18,9 @@
 //   --full-naive  run the naive strategy completely for 10,000 items too,
 //                 instead of timing a sample of its calls and extrapolating
 
-#include "app/logic/ListIndex.h"
-#include "profile/AnsiCodec.h"
-#include "profile/Profile.h"
+#include "core/launcher/ListIndex.h"
+#include "core/profile/Profile.h"
+#include "platform/CoreServices.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -44,6 +44,30 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+const CoreServices& services()
+{
+    static const CoreServices made = makeCoreServices();
+    return made;
+}
+
+ProfileAccess access()
+{
+    return {*services().files, *services().codePage};
+}
+
+std::string text(const QString& q)
+{
+    return q.toStdString();
+}
+
+std::vector<std::string> texts(const QStringList& list)
+{
+    std::vector<std::string> out;
+    for (const QString& q : list)
+        out.push_back(q.toStdString());
+    return out;
+}
 
 double msSince(Clock::time_point start)
 {
@@ -89,11 +113,11 @@ QByteArray listProfile(int n)
     text.reserve(n * 80);
     text += QStringLiteral("[标题]\r\nCount=%1\r\n").arg(n);
     for (int i = 0; i < n; ++i)
-        text += listKey(i) + QLatin1Char('=') + itemName(i) + QStringLiteral("\r\n");
+        text += QString::fromStdString(listKey(std::size_t(i))) + QLatin1Char('=') + itemName(i) + QStringLiteral("\r\n");
     for (int i = 0; i < n; ++i)
         text += QLatin1Char('[') + itemName(i) + QStringLiteral("]\r\nFilename=") + itemPath(i)
                 + QStringLiteral("\r\n");
-    return ansi::encode(text);
+    return QByteArray::fromStdString(services().codePage->encode(text.toStdString()));
 }
 
 // Puts the profile back as it was before a timed run, flushed to disk, so
@@ -130,9 +154,10 @@ void addWrites(const QStringList& entries, Write&& write, qsizetype limit = -1)
     write(itemName(newItem), QStringLiteral("Filename"), itemPath(newItem));
     ++done;
     for (qsizetype i = 0; i <= n && more(); ++i, ++done)
-        write(kTitleSection, listKey(i), i < n ? entries[i] : itemName(newItem));
+        write(QString::fromStdString(kTitleSection), QString::fromStdString(listKey(std::size_t(i))),
+              i < n ? entries[i] : itemName(newItem));
     if (more()) {
-        write(kTitleSection, kCountKey, QString::number(n + 1));
+        write(QString::fromStdString(kTitleSection), QString::fromStdString(kCountKey), QString::number(n + 1));
         ++done;
     }
 }
@@ -153,17 +178,17 @@ AddPhases batchedAdd(const QString& path, const QStringList& entries)
 {
     AddPhases t;
     const auto start = Clock::now();
-    ProfileEdit edit(path);
+    ProfileEdit edit(access(), text(path));
     t.readParse = msSince(start);
     const auto writesStart = Clock::now();
-    addWrites(entries, [&](const QString& s, const QString& k, const QString& v) { edit.WriteINI(s, k, v); });
+    addWrites(entries, [&](const QString& s, const QString& k, const QString& v) { edit.WriteINI(text(s), text(k), text(v)); });
     t.writes = msSince(writesStart);
     const auto commitStart = Clock::now();
     const ProfileResult result = edit.commit();
     t.commit = msSince(commitStart);
     t.total = msSince(start);
     if (!result.ok())
-        fail("commit failed: " + result.reason.toStdString());
+        fail("commit failed: " + result.reason);
     return t;
 }
 
@@ -175,9 +200,9 @@ double naiveAdd(const QString& path, const QStringList& entries, qsizetype limit
     addWrites(
         entries,
         [&](const QString& s, const QString& k, const QString& v) {
-            const ProfileResult result = WriteINI(s, k, v, path);
+            const ProfileResult result = WriteINI(access(), text(s), text(k), text(v), text(path));
             if (!result.ok())
-                fail("WriteINI failed: " + result.reason.toStdString());
+                fail("WriteINI failed: " + result.reason);
         },
         limit);
     return msSince(start);
@@ -194,13 +219,13 @@ LoadPhases batchedLoad(const QString& path)
 {
     LoadPhases t;
     const auto start = Clock::now();
-    const ProfileSnapshot snapshot(path);
+    const ProfileSnapshot snapshot(access(), text(path));
     t.readParse = msSince(start);
     const auto lookupStart = Clock::now();
-    const QStringList entries = readListIndex(snapshot);
+    const std::vector<std::string> entries = readListIndex(snapshot);
     t.lookups = msSince(lookupStart);
     t.total = msSince(start);
-    t.count = entries.size();
+    t.count = qsizetype(entries.size());
     return t;
 }
 
@@ -209,15 +234,16 @@ LoadPhases batchedLoad(const QString& path)
 double naiveLoad(const QString& path, qsizetype* countOut = nullptr, qsizetype limit = -1)
 {
     const auto start = Clock::now();
-    const qsizetype count = listCount(GetINI(kTitleSection, kCountKey, path));
+    const std::string file = text(path);
+    const qsizetype count = qsizetype(listCount(GetINI(access(), kTitleSection, kCountKey, file)));
     const qsizetype keys = limit < 0 ? count : std::min(count, std::max<qsizetype>(limit - 1, 0));
-    QStringList entries;
-    entries.reserve(keys);
+    std::vector<std::string> entries;
+    entries.reserve(std::size_t(keys));
     for (qsizetype i = 0; i < keys; ++i)
-        entries.append(GetINI(kTitleSection, listKey(i), path));
+        entries.push_back(GetINI(access(), kTitleSection, listKey(std::size_t(i)), file));
     const double ms = msSince(start);
     if (countOut)
-        *countOut = entries.size();
+        *countOut = qsizetype(entries.size());
     return ms;
 }
 
@@ -256,7 +282,7 @@ SizeResult runSize(int n, const QString& folder, const Options& opt)
     QStringList entries;
     for (int i = 0; i < n; ++i)
         entries.append(itemName(i));
-    if (readListIndex(ProfileSnapshot(path)) != entries)
+    if (readListIndex(ProfileSnapshot(access(), text(path))) != texts(entries))
         fail("the generated profile does not read back as its list");
 
     // The batched add once more by hand, as the reference result: the naive
@@ -267,7 +293,7 @@ SizeResult runSize(int n, const QString& folder, const Options& opt)
     {
         QStringList grown = entries;
         grown.append(itemName(n));
-        if (readListIndex(ProfileSnapshot(path)) != grown)
+        if (readListIndex(ProfileSnapshot(access(), text(path))) != texts(grown))
             fail("the add did not leave n + 1 items");
     }
 

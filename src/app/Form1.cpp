@@ -1,7 +1,8 @@
 #include "Form1.h"
 
 #include "Art.h"
-#include "logic/TitleText.h"
+#include "core/window/TitleText.h"
+#include "QtText.h"
 #include "platform/Platform.h"
 
 #include <QGuiApplication>
@@ -70,7 +71,7 @@ void Form1::WindowStyle()
     // The tip counts the list as it is now and is never updated afterwards.
     const qsizetype count = form2_ ? form2_->List1->count() : 0;
     const PlatformResult installed = platform_.tray.install(
-        icon_, trayTipText(count), [this](TrayEvent event) { onTrayEvent(event); });
+        icon_, toQt(trayTipText(std::size_t(count), platform_.codePage)), [this](TrayEvent event) { onTrayEvent(event); });
     if (!installed.ok())
         std::fprintf(stderr, "ombrel: tray icon: %s\n", qPrintable(installed.reason));
 }

@@ -2,12 +2,13 @@
 
 #include "Art.h"
 #include "MouseLabel.h"
-#include "launcher/ListOrder.h"
-#include "logic/ListIndex.h"
-#include "logic/TitleText.h"
-#include "status/StatusText.h"
+#include "core/launcher/ListOrder.h"
+#include "core/launcher/ListIndex.h"
+#include "core/window/TitleText.h"
+#include "core/status/StatusText.h"
 #include "platform/Platform.h"
-#include "profile/Profile.h"
+#include "core/profile/Profile.h"
+#include "QtText.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -207,12 +208,12 @@ void Form2::connectControls()
 // The load step, run each time the window is made.
 void Form2::load()
 {
-    QStringList entries = readListIndex(ProfileSnapshot(profileFile()));
+    std::vector<std::string> entries = readListIndex(ProfileSnapshot(profileAccess(), toStd(profileFile())));
     // The list box is sorted: entries go to their sorted places as they are added.
-    listOrder().sort(entries);
-    List1->addItems(entries);
+    ListOrder(platform_.collation).sort(entries);
+    List1->addItems(toQt(entries));
     renewTitleStrip();
-    Label5->setText(QLatin1Char(' ') + dateLine(platform_.clock.now()));
+    Label5->setText(QLatin1Char(' ') + toQt(dateLine(platform_.clock.now())));
 
     const int width = twips_.toPixels(kWidthTwips);
     const int height = twips_.toPixels(kHeightTwips);
@@ -403,8 +404,13 @@ bool Form2::commitProfile(ProfileEdit& edit)
 {
     const ProfileResult result = edit.commit();
     if (!result.ok())
-        platform_.messages.inform(this, QStringLiteral("提示"), result.message());
+        platform_.messages.inform(this, QStringLiteral("提示"), toQt(result.message()));
     return result.ok();
+}
+
+ProfileAccess Form2::profileAccess() const
+{
+    return {platform_.fileStore, platform_.codePage};
 }
 
 void Form2::refreshDesktop()

@@ -3,9 +3,9 @@
 #include "Panels.h"
 #include "launcher/Launcher.h"
 #include "scheduler/NoticeHost.h"
-#include "logic/DragHandle.h"
-#include "logic/PanelDeck.h"
-#include "logic/Twips.h"
+#include "core/window/DragHandle.h"
+#include "core/window/PanelDeck.h"
+#include "core/window/Twips.h"
 
 #include <QMenu>
 #include <QWidget>
@@ -90,6 +90,7 @@ public:
     // Replaces the profile with the edits of one command. A failure is told
     // in one notice naming the file and the reason; returns whether it saved.
     bool commitProfile(class ProfileEdit& edit);
+    struct ProfileAccess profileAccess() const;
 
     // Controls, named as the rest of the program knows them.
     MouseLabel* Label3 = nullptr;   // title strip

@@ -1,6 +1,6 @@
 #include "MouseLabel.h"
 
-#include "logic/DragHandle.h"
+#include "core/window/DragHandle.h"
 
 #include <QMouseEvent>
 
@@ -44,7 +44,8 @@ void dragWindowBy(MouseLabel* handle, QWidget* window, DragHandle& drag)
     });
     QObject::connect(handle, &MouseLabel::moved, window, [window, &drag](QMouseEvent* event) {
         const QPointF at = event->position();
-        if (auto to = drag.move(heldButtons(event), float(at.x()), float(at.y()), window->pos()))
-            window->move(to->toPoint());
+        const Point from{double(window->pos().x()), double(window->pos().y())};
+        if (auto to = drag.move(heldButtons(event), float(at.x()), float(at.y()), from))
+            window->move(QPointF(to->x, to->y).toPoint());
     });
 }

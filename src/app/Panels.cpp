@@ -1,6 +1,6 @@
 #include "Panels.h"
 
-#include "logic/Twips.h"
+#include "core/window/Twips.h"
 
 #include <QButtonGroup>
 #include <QFrame>

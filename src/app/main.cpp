@@ -1,5 +1,6 @@
 #include "Fonts.h"
 #include "Form1.h"
+#include "platform/CoreServices.h"
 #include "platform/Platform.h"
 #include "platform/linux/CanberraSound.h"
 #include "platform/linux/DesktopEntryLinks.h"
@@ -41,12 +42,13 @@ int main(int argc, char* argv[])
     LinuxFileDialogs fileDialogs;
     GioShell shell;
     DesktopEntryLinks links;
-    QtClock clock;
     LinuxSystemStatus system;
     LinuxPower power;
     CanberraSound sound;
-    Platform platform{appFolder, desktop, messages, menus, process, screen, tray,
-                      files, fileDialogs, shell, links, clock, system, power, sound};
+    const CoreServices core = makeCoreServices();
+    Platform platform{appFolder, desktop,  messages, menus,  process,         screen,
+                      tray,      files,    fileDialogs, shell, links,           *core.clock,
+                      system,    power,    sound,    *core.codePage, *core.collation, *core.files};
 
     Form1 form1(platform);
     form1.start(lock);

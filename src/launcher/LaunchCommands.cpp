@@ -2,8 +2,9 @@
 // shortcut to it, and show its path under the pointer.
 
 #include "app/Form2.h"
-#include "launcher/ItemText.h"
-#include "profile/Profile.h"
+#include "core/launcher/ItemText.h"
+#include "core/profile/Profile.h"
+#include "app/QtText.h"
 
 #include <QListWidget>
 
@@ -63,5 +64,5 @@ void Form2::List1_MouseMove(const QPoint& at)
     if (row < 0)
         List1->setToolTip(QString());
     else
-        List1->setToolTip(QStringLiteral("路径:") + GetINI(List1->item(row)->text(), kFilenameKey, profileFile()));
+        List1->setToolTip(QStringLiteral("路径:") + toQt(GetINI(profileAccess(), toStd(List1->item(row)->text()), std::string(kFilenameKey), toStd(profileFile()))));
 }

@@ -1,7 +1,8 @@
 #include "Launcher.h"
 
-#include "ItemText.h"
-#include "profile/Profile.h"
+#include "core/launcher/ItemText.h"
+#include "core/profile/Profile.h"
+#include "app/QtText.h"
 
 #include <QDebug>
 
@@ -27,7 +28,14 @@ Launcher::Launcher(Platform& platform)
 
 QString Launcher::targetOf(const QString& displayText) const
 {
-    return GetINI(displayText, kFilenameKey, profilePath(platform_.appFolder.path()));
+    const ProfileAccess access{platform_.fileStore, platform_.codePage};
+    return toQt(GetINI(access, toStd(displayText), std::string(kFilenameKey), profilePath(toStd(platform_.appFolder.path()))));
+}
+
+QString Launcher::folderOf(const QString& path) const
+{
+    const QChar separator = platform_.files.separator();
+    return toQt(folderPart(toStd(path), char(separator.unicode())));
 }
 
 QString Launcher::launchShortcutPath() const
@@ -49,8 +57,7 @@ bool Launcher::LaunchItem(const QString& displayText, QWidget* parent)
         return false;
     }
     const QString shortcut = launchShortcutPath();
-    const ShortcutFields fields{itemNameOf(displayText), path, folderPart(path, platform_.files.separator()),
-                                kLaunchHotkey};
+    const ShortcutFields fields{toQt(itemNameOf(toStd(displayText))), path, folderOf(path), kLaunchHotkey};
     if (const PlatformResult saved = platform_.links.save(shortcut, fields); !saved.ok()) {
         reportQuietly("Launch shortcut not saved:", saved);
         return false;
@@ -69,7 +76,7 @@ void Launcher::openFolder(const QString& displayText, QWidget* parent)
         platform_.messages.inform(parent, kNotice, QStringLiteral("此文件已不存在!"));
         return;
     }
-    const PlatformResult opened = platform_.shell.openFolder(folderPart(path, platform_.files.separator()));
+    const PlatformResult opened = platform_.shell.openFolder(folderOf(path));
     if (!opened.ok())
         platform_.messages.inform(parent, kNotice, QStringLiteral("无法打开文件目录：%1").arg(opened.reason));
 }
@@ -79,7 +86,8 @@ QString Launcher::folderFor(Place place) const
     switch (place) {
     case Place::Desktop: return platform_.links.specialFolder(SpecialFolder::Desktop);
     case Place::StartMenu: return platform_.links.specialFolder(SpecialFolder::StartMenu);
-    case Place::QuickLaunch: return quickLaunchFolder(platform_.links.specialFolder(SpecialFolder::StartMenu));
+    case Place::QuickLaunch:
+        return toQt(quickLaunchFolder(toStd(platform_.links.specialFolder(SpecialFolder::StartMenu))));
     }
     return {};
 }
@@ -101,8 +109,9 @@ void Launcher::PlaceShortcut(const QString& displayText, Place place, QWidget* p
         return;
     }
     const QChar separator = platform_.files.separator();
-    const QString file = folder + separator + itemNameOf(displayText) + platform_.links.suffix();
-    const ShortcutFields fields{itemNameOf(displayText), path, folderPart(path, separator), {}};
+    const QString name = toQt(itemNameOf(toStd(displayText)));
+    const QString file = folder + separator + name + platform_.links.suffix();
+    const ShortcutFields fields{name, path, folderOf(path), {}};
     if (const PlatformResult saved = platform_.links.save(file, fields); !saved.ok())
         reportQuietly("Shortcut not placed:", saved);
 }

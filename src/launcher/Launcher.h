@@ -39,6 +39,7 @@ public:
 
 private:
     QString targetOf(const QString& displayText) const;
+    QString folderOf(const QString& path) const;
     QString folderFor(Place place) const;
 
     Platform& platform_;

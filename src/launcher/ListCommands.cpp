@@ -2,13 +2,14 @@
 // Each command writes the profile in one replace before it ends; the list
 // on screen changes only when the profile took the change.
 
-#include "ItemText.h"
-#include "ListEdits.h"
-#include "ListOrder.h"
+#include "core/launcher/ItemText.h"
+#include "core/launcher/ListEdits.h"
+#include "core/launcher/ListOrder.h"
 #include "app/Form2.h"
-#include "app/logic/ListIndex.h"
-#include "app/logic/TitleText.h"
-#include "profile/Profile.h"
+#include "core/launcher/ListIndex.h"
+#include "core/window/TitleText.h"
+#include "core/profile/Profile.h"
+#include "app/QtText.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -38,7 +39,7 @@ void Form2::connectListCommands()
 
 QString Form2::profileFile() const
 {
-    return profilePath(platform_.appFolder.path());
+    return toQt(profilePath(toStd(platform_.appFolder.path())));
 }
 
 QString Form2::currentText() const
@@ -59,7 +60,7 @@ QStringList Form2::listEntries() const
 void Form2::renewTitleStrip()
 {
     tipRow_ = -1;  // entries may have moved under the pointer
-    setTitleStrip(titleText(List1->count()));
+    setTitleStrip(toQt(titleText(std::size_t(List1->count()))));
 }
 
 void Form2::Command1_Click()
@@ -76,19 +77,19 @@ void Form2::Command2_Click()
     AddPanel& panel = addPanel();
     const QString path = panel.Text1->text();
     const QString name = panel.Text2->text();
-    if (const std::optional<QString> refusal = refusalOfNewItem(path, name)) {
-        platform_.messages.inform(this, kNotice, *refusal);
+    if (const std::optional<std::string> refusal = refusalOfNewItem(toStd(path), toStd(name), platform_.codePage)) {
+        platform_.messages.inform(this, kNotice, toQt(*refusal));
     } else {
-        const QString entry = displayTextOf(name);
-        QStringList entries = listEntries();
-        const qsizetype at = listOrder().insertPosition(entries, entry);
-        entries.insert(at, entry);
+        const std::string entry = displayTextOf(toStd(name));
+        std::vector<std::string> entries = toStd(listEntries());
+        const std::size_t at = ListOrder(platform_.collation).insertPosition(entries, entry);
+        entries.insert(entries.begin() + std::ptrdiff_t(at), entry);
 
-        ProfileEdit edit(profileFile());
-        edit.WriteINI(entry, kFilenameKey, path);
+        ProfileEdit edit(profileAccess(), toStd(profileFile()));
+        edit.WriteINI(entry, std::string(kFilenameKey), toStd(path));
         writeListIndex(edit, entries);
         if (commitProfile(edit)) {
-            List1->insertItem(int(at), entry);
+            List1->insertItem(int(at), toQt(entry));
             panel.Text1->clear();
             panel.Text2->clear();
         }
@@ -101,11 +102,11 @@ void Form2::Command6_Click()
     if (currentText().isEmpty()) {
         platform_.messages.inform(this, kNotice, QStringLiteral("请选择要删除的项目!"));
     } else if (List1->count() > 0
-               && platform_.messages.confirm(this, applicationTitle(), QStringLiteral("确定删除吗？"))) {
+               && platform_.messages.confirm(this, toQt(applicationTitle()), QStringLiteral("确定删除吗？"))) {
         const int row = List1->row(List1->selectedItems().first());
-        QStringList entries = listEntries();
-        entries.removeAt(row);
-        ProfileEdit edit(profileFile());
+        std::vector<std::string> entries = toStd(listEntries());
+        entries.erase(entries.begin() + row);
+        ProfileEdit edit(profileAccess(), toStd(profileFile()));
         writeListIndex(edit, entries);
         if (commitProfile(edit))
             delete List1->takeItem(row);
@@ -115,9 +116,9 @@ void Form2::Command6_Click()
 
 void Form2::Command8_Click()
 {
-    if (List1->count() > 0 && platform_.messages.confirm(this, applicationTitle(), QStringLiteral("确定全部删除吗？"))) {
-        ProfileEdit edit(profileFile());
-        edit.WriteINI(kTitleSection, kCountKey, QStringLiteral("0"));
+    if (List1->count() > 0 && platform_.messages.confirm(this, toQt(applicationTitle()), QStringLiteral("确定全部删除吗？"))) {
+        ProfileEdit edit(profileAccess(), toStd(profileFile()));
+        edit.WriteINI(kTitleSection, kCountKey, "0");
         if (commitProfile(edit))
             List1->clear();
     }
@@ -131,5 +132,5 @@ void Form2::List1_Click()
     if (!timerPanel_ || currentText().isEmpty())
         return;
     if (timerPanel_->Option7->isChecked() && !timerPanel_->Text7->isReadOnly())
-        timerPanel_->Text7->setText(itemNameOf(currentText()));
+        timerPanel_->Text7->setText(toQt(itemNameOf(toStd(currentText()))));
 }

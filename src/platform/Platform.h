@@ -1,7 +1,10 @@
 #pragma once
 
 #include "AppFolder.h"
-#include "Clock.h"
+#include "core/services/Clock.h"
+#include "core/services/CodePage.h"
+#include "core/services/Collation.h"
+#include "core/services/FileStore.h"
 #include "Desktop.h"
 #include "FileDialogs.h"
 #include "Files.h"
@@ -35,4 +38,7 @@ struct Platform {
     SystemStatus& system;
     Power& power;
     Sound& sound;
+    const CodePage& codePage;
+    const Collation& collation;
+    FileStore& fileStore;
 };

@@ -1,7 +1,7 @@
 #include "Form4.h"
 
 #include "app/MouseLabel.h"
-#include "app/logic/LeadingNumber.h"
+#include "core/window/LeadingNumber.h"
 #include "platform/Platform.h"
 
 #include <QPushButton>
@@ -156,7 +156,7 @@ void Form4::setMessageColour(unsigned bgr)
 
 void Form4::Timer1_Timer()
 {
-    const int left = int(leadingNumber(Label1->text())) - 1;
+    const int left = int(leadingNumber(Label1->text().toStdString())) - 1;
     Label1->setText(QString::number(left));
     if (left == 0)
         Command4_Click();

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Schedule.h"
-#include "app/logic/DragHandle.h"
-#include "app/logic/Twips.h"
+#include "core/scheduler/Schedule.h"
+#include "core/window/DragHandle.h"
+#include "core/window/Twips.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Schedule.h"
+#include "core/scheduler/Schedule.h"
 
 #include <functional>
 #include <memory>

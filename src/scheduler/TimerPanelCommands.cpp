@@ -2,9 +2,9 @@
 // schedule, and the schedule's minute. The panel's controls are the
 // schedule; nothing of it is stored.
 
-#include "Schedule.h"
+#include "core/scheduler/Schedule.h"
 #include "app/Form2.h"
-#include "launcher/ItemText.h"
+#include "core/launcher/ItemText.h"
 #include "platform/Platform.h"
 
 #include <QKeyEvent>
@@ -18,6 +18,16 @@ namespace {
 const QString kNotice = QStringLiteral("提示");
 const QString kChooseInList = QStringLiteral("请在列表中选择!");
 
+BoxKey boxKeyOf(int key)
+{
+    switch (key) {
+    case Qt::Key_Tab: return BoxKey::Tab;
+    case Qt::Key_Backtab: return BoxKey::Backtab;
+    case Qt::Key_Delete: return BoxKey::Delete;
+    default: return BoxKey::Other;
+    }
+}
+
 // Lets only Backspace and digits reach a time box.
 class TimeBoxKeys : public QObject {
 public:
@@ -29,7 +39,7 @@ protected:
         if (event->type() != QEvent::KeyPress)
             return QObject::eventFilter(watched, event);
         const auto* key = static_cast<const QKeyEvent*>(event);
-        return !keptInTimeBox(key->key(), key->text());
+        return !keptInTimeBox(boxKeyOf(key->key()), key->text().toStdString());
     }
 };
 
@@ -59,8 +69,8 @@ void Form2::connectTimerPanel()
     // Clearing a box is a change too; its empty text passes the check.
     const auto rangeCheck = [this](QLineEdit* box, int highest) {
         connect(box, &QLineEdit::textChanged, this, [this, box, highest](const QString& text) {
-            if (const std::optional<QString> notice = rangeNotice(text, highest)) {
-                platform_.messages.inform(this, kNotice, *notice);
+            if (const std::optional<std::string> notice = rangeNotice(text.toStdString(), highest)) {
+                platform_.messages.inform(this, kNotice, QString::fromStdString(*notice));
                 box->clear();
             }
         });
@@ -127,7 +137,7 @@ void Form2::Command3_Click()
             toggle();
     }
     if (p.Option2->isChecked()) {
-        const int minutes = boxNumber(p.Text6->text());
+        const int minutes = boxNumber(p.Text6->text().toStdString());
         if (p.Text6->text().isEmpty()) {
             platform_.messages.inform(this, kNotice, QStringLiteral("请把时间填写完整!"));
         } else if (minutes > 360 || minutes < 1) {
@@ -147,11 +157,11 @@ void Form2::Timer3_Timer()
 {
     TimerPanel& p = timerPanel();
     if (p.Option1->isChecked()) {
-        if (clockTimeDue(platform_.clock.now().time(), p.Text4->text(), p.Text5->text()))
+        if (clockTimeDue(platform_.clock.now(), p.Text4->text().toStdString(), p.Text5->text().toStdString()))
             fireSchedule();
     } else if (p.Option2->isChecked()) {
-        const CountdownStep step = countDown(p.Text6->text());
-        p.Text6->setText(step.minutesLeft);
+        const CountdownStep step = countDown(p.Text6->text().toStdString());
+        p.Text6->setText(QString::fromStdString(step.minutesLeft));
         if (step.due)
             fireSchedule();
     }
@@ -165,7 +175,7 @@ void Form2::fireSchedule()
     StopSchedule();
     TimerPanel& p = timerPanel();
     if (p.Option7->isChecked())
-        launcher_.LaunchItem(displayTextOf(p.Text7->text()), this);
+        launcher_.LaunchItem(QString::fromStdString(displayTextOf(p.Text7->text().toStdString())), this);
     else
         memory_.notices.show(platform_);
 }

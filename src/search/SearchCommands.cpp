@@ -1,10 +1,11 @@
 // The main window's search panel: web searches in the default browser, and
 // the find in the launcher list.
 
-#include "ListFind.h"
-#include "SearchUrl.h"
+#include "core/search/ListFind.h"
+#include "core/search/SearchUrl.h"
 #include "app/Form2.h"
-#include "app/logic/TitleText.h"
+#include "core/window/TitleText.h"
+#include "app/QtText.h"
 #include "platform/Platform.h"
 
 #include <QLineEdit>
@@ -49,10 +50,10 @@ void Form2::connectSearchPanel()
 void Form2::Command17_Click()
 {
     const SearchPanel& panel = searchPanel();
-    const QString url = BuildSearchUrl(selectedEngine(panel), selectedCategory(panel), panel.Text3->text());
+    const QString url = toQt(BuildSearchUrl(selectedEngine(panel), selectedCategory(panel), toStd(panel.Text3->text())));
     // A query of blanks alone is searched; only an empty one is refused.
     if (panel.Text3->text().isEmpty()) {
-        platform_.messages.inform(this, applicationTitle(), QStringLiteral("请输入要搜索的内容！"));
+        platform_.messages.inform(this, toQt(applicationTitle()), QStringLiteral("请输入要搜索的内容！"));
         return;
     }
     // A browser that cannot be started goes unreported, as the system's own
@@ -62,11 +63,8 @@ void Form2::Command17_Click()
 
 void Form2::Text3_DblClick()
 {
-    QStringList entries;
-    entries.reserve(List1->count());
-    for (int i = 0; i < List1->count(); ++i)
-        entries.append(List1->item(i)->text());
-    if (const std::optional<qsizetype> found = findNextEntry(entries, searchPanel().Text3->text(), memory_.FindStart))
+    const std::vector<std::string> entries = toStd(listEntries());
+    if (const auto found = findNextEntry(entries, toStd(searchPanel().Text3->text()), memory_.FindStart))
         List1->setCurrentRow(int(*found));
     else
         platform_.messages.inform(this, QStringLiteral("提示"), QStringLiteral("查找完毕!"));

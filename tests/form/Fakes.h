@@ -1,6 +1,11 @@
 #pragma once
 
+#include "app/QtText.h"
+#include "core/profile/Profile.h"
 #include "platform/Platform.h"
+#include "platform/linux/IcuCodePage.h"
+#include "platform/linux/IcuCollation.h"
+#include "platform/linux/PosixFileStore.h"
 
 #include <QAction>
 #include <QMenu>
@@ -206,8 +211,8 @@ public:
 // A clock that stands still until the test sets it.
 class FakeClock final : public Clock {
 public:
-    QDateTime now() const override { return time; }
-    QDateTime time{QDate(2026, 12, 6), QTime(16, 49, 53)};
+    LocalTime now() const override { return time; }
+    LocalTime time = LocalTime::at(2026, 12, 6, 16, 49, 53);
 };
 
 class FakeSystemStatus final : public SystemStatus {
@@ -261,6 +266,17 @@ struct FakePlatform {
     FakeSystemStatus system;
     FakePower power;
     FakeSound sound;
-    Platform platform{appFolder, desktop, messages, menus, process, screen, tray,
-                      files, fileDialogs, shell, links, clock, system, power, sound};
+    // The code page, list order and files are the real ones: tests check the
+    // profile's bytes and the list's order.
+    IcuCodePage codePage;
+    IcuCollation collation;
+    PosixFileStore fileStore;
+    Platform platform{appFolder, desktop, messages, menus,    process,   screen,   tray,     files,
+                      fileDialogs, shell, links,    clock,    system,    power,    sound,    codePage,
+                      collation,   fileStore};
 };
+
+inline ProfileAccess profileAccess(FakePlatform& fakes)
+{
+    return {fakes.fileStore, fakes.codePage};
+}

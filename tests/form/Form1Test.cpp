@@ -1,7 +1,7 @@
 #include "Fakes.h"
 
 #include "app/Form1.h"
-#include "app/logic/TitleText.h"
+#include "core/window/TitleText.h"
 #include "support/TempFolder.h"
 
 #include <QCoreApplication>
@@ -55,7 +55,7 @@ TEST_F(Form1Test, StartShowsTheMainWindowThenInstallsTheIconWithTheCountAsLoaded
     EXPECT_TRUE(form1.mainWindow()->isVisible());
     EXPECT_EQ(listOnScreen(), (QStringList{"● 画图", "● 记事本"}));
     EXPECT_EQ(fakes.tray.installs, 1);
-    EXPECT_EQ(fakes.tray.tips, QStringList{titleText(2)});
+    EXPECT_EQ(fakes.tray.tips, QStringList{toQt(titleText(2))});
     EXPECT_EQ(fakes.tray.lastIcon.availableSizes().size(), 4);
 }
 
@@ -63,10 +63,10 @@ TEST_F(Form1Test, TheTipKeepsTheCountFromStart)
 {
     form1.start(lock);
     form1.mainWindow()->List1->addItem("● 新");
-    form1.mainWindow()->setTitleStrip(titleText(3));
+    form1.mainWindow()->setTitleStrip(toQt(titleText(3)));
     fakes.tray.send(TrayEvent::Show);
     EXPECT_EQ(fakes.tray.installs, 1);
-    EXPECT_EQ(fakes.tray.tips, QStringList{titleText(2)});
+    EXPECT_EQ(fakes.tray.tips, QStringList{toQt(titleText(2))});
 }
 
 TEST_F(Form1Test, ShowingAVisibleWindowDoesNotLoadItAgain)

@@ -3,8 +3,8 @@
 
 #include "app/Form2.h"
 #include "app/MouseLabel.h"
-#include "app/logic/TitleText.h"
-#include "profile/Profile.h"
+#include "core/window/TitleText.h"
+#include "core/profile/Profile.h"
 #include "support/TempFolder.h"
 
 #include <QFile>
@@ -56,8 +56,8 @@ TEST_F(Form2Test, TheLoadStepFillsTheListAndTheTitleStrip)
 {
     EXPECT_EQ(window().List1->count(), 3);
     EXPECT_EQ(window().List1->item(0)->text(), QStringLiteral("● 画图"));
-    EXPECT_EQ(window().Label3->text(), titleText(3));
-    EXPECT_EQ(window().windowTitle(), titleText(3));
+    EXPECT_EQ(window().Label3->text(), toQt(titleText(3)));
+    EXPECT_EQ(window().windowTitle(), toQt(titleText(3)));
 }
 
 TEST_F(Form2Test, TheWindowIsSizedFromTwipsAndCentredOnTheScreen)
@@ -197,16 +197,16 @@ TEST_F(Form2Test, HideAndExitButtons)
 
 TEST_F(Form2Test, AFailedSaveIsToldOnceWithTheFileAndNothingChanges)
 {
-    ProfileEdit good(folder.profile());
+    ProfileEdit good(profileAccess(fakes), folder.profile().toStdString());
     good.WriteINI("标题", "Count", "3");
     EXPECT_TRUE(window().commitProfile(good));
     EXPECT_TRUE(fakes.messages.shown.empty());
 
     QFile::setPermissions(folder.profile(), QFile::ReadOwner);
     const QByteArray before = folder.readBytes("Ombrel.ini");
-    ProfileEdit edit(folder.profile());
+    ProfileEdit edit(profileAccess(fakes), folder.profile().toStdString());
     for (int i = 0; i < 5; ++i)
-        edit.WriteINI("标题", QString::number(i), "x");
+        edit.WriteINI("标题", std::to_string(i), "x");
     EXPECT_FALSE(window().commitProfile(edit));
     ASSERT_EQ(fakes.messages.shown.size(), 1u);
     EXPECT_EQ(fakes.messages.shown[0].title, QStringLiteral("提示"));

@@ -3,9 +3,8 @@
 
 #include "app/Form2.h"
 #include "app/MouseLabel.h"
-#include "app/logic/TitleText.h"
-#include "profile/AnsiCodec.h"
-#include "profile/Profile.h"
+#include "core/window/TitleText.h"
+#include "core/profile/Profile.h"
 #include "support/TempFolder.h"
 
 #include <QFile>
@@ -76,8 +75,11 @@ protected:
             texts << shown.title + QLatin1Char('|') + shown.text;
         return texts;
     }
-    QString profileText() { return ansi::decode(folder.readBytes(QStringLiteral("Ombrel.ini"))); }
-    QString value(const QString& section, const QString& key) { return GetINI(section, key, folder.profile()); }
+    QString profileText() { return toQt(fakes.codePage.decode(folder.readBytes(QStringLiteral("Ombrel.ini")).toStdString())); }
+    QString value(const QString& section, const QString& key)
+    {
+        return toQt(GetINI(profileAccess(fakes), toStd(section), toStd(key), toStd(folder.profile())));
+    }
 
     TempFolder folder;
     FakePlatform fakes{folder.path()};
@@ -95,7 +97,7 @@ TEST_F(LauncherFormTest, AddPutsTheItemInItsSortedPlaceAndRewritesTheIndex)
     EXPECT_EQ(value("标题", "001"), "● Paint");
     EXPECT_EQ(value("标题", "002"), "● Zip");
     EXPECT_EQ(value("标题", "Count"), "3");
-    EXPECT_EQ(window().Label3->text(), titleText(3));
+    EXPECT_EQ(window().Label3->text(), toQt(titleText(3)));
     // The boxes are emptied and the panel stays for the next item.
     EXPECT_TRUE(window().addPanel().Text1->text().isEmpty());
     EXPECT_TRUE(window().addPanel().Text2->text().isEmpty());
@@ -182,13 +184,13 @@ TEST_F(LauncherFormTest, DeleteAsksAndRewritesTheIndexButKeepsTheItemSection)
 
     fakes.messages.nextAnswer = true;
     window().Command6->click();
-    EXPECT_EQ(messages().last(), applicationTitle() + "|确定删除吗？");
+    EXPECT_EQ(messages().last(), toQt(applicationTitle()) + "|确定删除吗？");
     EXPECT_EQ(entries(), QStringList({"● Zip"}));
     EXPECT_EQ(value("标题", "Count"), "1");
     EXPECT_EQ(value("标题", "000"), "● Zip");
     EXPECT_EQ(value("标题", "001"), "● Zip");  // the old last key stays
     EXPECT_EQ(value("● Notepad", "Filename"), kNotepad);
-    EXPECT_EQ(window().Label3->text(), titleText(1));
+    EXPECT_EQ(window().Label3->text(), toQt(titleText(1)));
 }
 
 TEST_F(LauncherFormTest, AnEmptyEntryCannotBeDeletedAloneButAClearRemovesIt)
@@ -201,11 +203,11 @@ TEST_F(LauncherFormTest, AnEmptyEntryCannotBeDeletedAloneButAClearRemovesIt)
 
     fakes.messages.nextAnswer = true;
     window().Command8->click();
-    EXPECT_EQ(messages().last(), applicationTitle() + "|确定全部删除吗？");
+    EXPECT_EQ(messages().last(), toQt(applicationTitle()) + "|确定全部删除吗？");
     EXPECT_EQ(window().List1->count(), 0);
     EXPECT_EQ(value("标题", "Count"), "0");
     EXPECT_EQ(value("标题", "000"), "● a");
-    EXPECT_EQ(window().Label3->text(), titleText(0));
+    EXPECT_EQ(window().Label3->text(), toQt(titleText(0)));
 }
 
 TEST_F(LauncherFormTest, ClearOnAnEmptyListAsksNothingAndWritesNothing)
@@ -214,7 +216,7 @@ TEST_F(LauncherFormTest, ClearOnAnEmptyListAsksNothingAndWritesNothing)
     window().Command8->click();
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_FALSE(QFile::exists(folder.profile()));
-    EXPECT_EQ(window().Label3->text(), titleText(0));
+    EXPECT_EQ(window().Label3->text(), toQt(titleText(0)));
 }
 
 TEST_F(LauncherFormTest, AFailedSaveIsToldOnceAndTheListKeepsWhatTheFileHolds)

@@ -53,7 +53,7 @@ protected:
     }
     bool running() { return panel().Command3->text() == "停止"; }
     void type(QLineEdit* box, const char* keys) { QTest::keyClicks(box, QString::fromUtf8(keys)); }
-    void setClock(int h, int m, int s) { fakes.clock.time = {QDate(2026, 12, 8), QTime(h, m, s)}; }
+    void setClock(int h, int m, int s) { fakes.clock.time = LocalTime::at(2026, 12, 8, h, m, s); }
     Form4* notice() { return memory.notices.form4(); }
     // Sets a one-minute countdown with the given action and lets it run out.
     void fireAfterOneMinute(QRadioButton* action)

@@ -3,7 +3,7 @@
 
 #include "app/Form2.h"
 #include "app/MouseLabel.h"
-#include "app/logic/TitleText.h"
+#include "core/window/TitleText.h"
 #include "support/TempFolder.h"
 
 #include <QLabel>
@@ -66,7 +66,7 @@ TEST_F(StatusSearchFormTest, TheLoadShowsDateAndAddressAndLeavesTheUpTimeToTheFi
 TEST_F(StatusSearchFormTest, EachTickRenewsTheClockTheUpTimeAndTheTimerPanelsTime)
 {
     window().timerPanel();
-    fakes.clock.time = {QDate(2026, 12, 12), QTime(9, 5, 7)};
+    fakes.clock.time = LocalTime::at(2026, 12, 12, 9, 5, 7);
     fakes.system.upTime = 36'000'000;
     fakes.system.mode = 2;
     window().Timer2_Timer();
@@ -77,7 +77,7 @@ TEST_F(StatusSearchFormTest, EachTickRenewsTheClockTheUpTimeAndTheTimerPanelsTim
 
     // A system that cannot tell its up-time leaves the last text standing.
     fakes.system.upTime.reset();
-    fakes.clock.time = fakes.clock.time.addSecs(1);
+    fakes.clock.time.sinceMidnight += std::chrono::seconds(1);
     window().Timer2_Timer();
     EXPECT_EQ(window().Label8->text(), "系统网络安全模式已运行10:00:00");
     EXPECT_EQ(window().Label5->text(), " 2026年12月12日 星期六 €09:05:08");
@@ -92,22 +92,22 @@ TEST_F(StatusSearchFormTest, ADoubleClickOnTheTitleRollsTheWindowUpAndBack)
     EXPECT_EQ(window().pos(), corner);
     EXPECT_EQ(window().Label3->text(), "2026年12月6日 星期日 €16:49:53");
 
-    fakes.clock.time = fakes.clock.time.addSecs(1);
+    fakes.clock.time.sinceMidnight += std::chrono::seconds(1);
     window().Timer2_Timer();
     EXPECT_EQ(window().Label3->text(), "2026年12月6日 星期日 €16:49:54");
 
     mouse::doubleClick(window().Label3, {20, 5});
     EXPECT_FALSE(window().rolledUp());
     EXPECT_EQ(window().size(), QSize(305, 442));
-    EXPECT_EQ(window().Label3->text(), titleText(3));
+    EXPECT_EQ(window().Label3->text(), toQt(titleText(3)));
     window().Timer2_Timer();
-    EXPECT_EQ(window().Label3->text(), titleText(3));
+    EXPECT_EQ(window().Label3->text(), toQt(titleText(3)));
 }
 
 TEST_F(StatusSearchFormTest, SearchOpensTheBuiltUrlAndRefusesOnlyAnEmptyQuery)
 {
     search().Command17->click();
-    EXPECT_EQ(messages(), QStringList({applicationTitle() + "|请输入要搜索的内容！"}));
+    EXPECT_EQ(messages(), QStringList({toQt(applicationTitle()) + "|请输入要搜索的内容！"}));
     EXPECT_TRUE(fakes.shell.urls.isEmpty());
 
     search().Text3->setText("   ");

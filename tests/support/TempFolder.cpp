@@ -1,7 +1,7 @@
 #include "TempFolder.h"
 
-#include "profile/AnsiCodec.h"
-#include "profile/Profile.h"
+#include "core/profile/Profile.h"
+#include "platform/linux/IcuCodePage.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,7 +21,7 @@ QString TempFolder::file(const QString& name) const
 
 QString TempFolder::profile() const
 {
-    return profilePath(dir_.path());
+    return QString::fromStdString(profilePath(dir_.path().toStdString()));
 }
 
 void TempFolder::writeBytes(const QString& name, const QByteArray& bytes) const
@@ -43,7 +43,8 @@ void TempFolder::writeProfile(const QString& text) const
 {
     QString crlf = text;
     crlf.replace(QLatin1String("\n"), QLatin1String("\r\n"));
-    writeBytes(QStringLiteral("Ombrel.ini"), ansi::encode(crlf));
+    const std::string bytes = IcuCodePage().encode(crlf.toStdString());
+    writeBytes(QStringLiteral("Ombrel.ini"), QByteArray::fromStdString(bytes));
 }
 
 QStringList TempFolder::entries() const

@@ -1,7 +1,7 @@
 #include "LinuxAppFolder.h"
 
-#include "app/logic/ProfileLocation.h"
-#include "profile/Profile.h"
+#include "core/window/ProfileLocation.h"
+#include "core/profile/Profile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,13 +13,13 @@
 LinuxAppFolder::LinuxAppFolder()
 {
     ProfileFolderFacts facts;
-    facts.executableFolder = QCoreApplication::applicationDirPath();
-    facts.profileBesideExecutable = QFileInfo::exists(profilePath(facts.executableFolder));
-    facts.executableFolderWritable
-        = ::access(QFile::encodeName(facts.executableFolder).constData(), W_OK) == 0;
+    facts.executableFolder = QCoreApplication::applicationDirPath().toStdString();
+    facts.profileBesideExecutable = QFileInfo::exists(QString::fromStdString(profilePath(facts.executableFolder)));
+    facts.executableFolderWritable = ::access(facts.executableFolder.c_str(), W_OK) == 0;
     facts.perUserFolder = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-                              .filePath(QStringLiteral("ombrel"));
-    path_ = chooseProfileFolder(facts);
-    if (path_ == facts.perUserFolder)
+                              .filePath(QStringLiteral("ombrel"))
+                              .toStdString();
+    path_ = QString::fromStdString(chooseProfileFolder(facts));
+    if (path_.toStdString() == facts.perUserFolder)
         QDir().mkpath(path_);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/Clock.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PopupMenus.h"
 #include "platform/Process.h"
@@ -30,9 +29,4 @@ public:
 class PosixProcess final : public Process {
 public:
     void exitNow() override;
-};
-
-class QtClock final : public Clock {
-public:
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
 };

@@ -1,0 +1,120 @@
+#include "Profile.h"
+
+#include "AnsiBytes.h"
+#include "core/services/CodePage.h"
+#include "core/services/FileStore.h"
+#include "core/text/Utf8.h"
+
+namespace {
+
+// The reader's buffer holds 10,000 bytes, the last being the ending zero.
+constexpr std::size_t kMaxValueBytes = 9999;
+
+// A key that a reader could not find again: empty, holding "=", or read as a section.
+bool unreadableKey(const std::string& key)
+{
+    const std::size_t first = key.find_first_not_of(" \t\v\f");
+    return first == std::string::npos || key[first] == '[' || key.find('=') != std::string::npos;
+}
+
+std::string refusalFor(const std::string& section, const std::string& key, const std::string& value)
+{
+    if (utf8::holdsLineBreak(section) || utf8::holdsLineBreak(key) || utf8::holdsLineBreak(value))
+        return "名称或内容含有换行符，无法写入一行";
+    if (unreadableKey(key))
+        return "键名“" + key + "”无法写入";
+    return {};
+}
+
+std::string readReason(const FileBytes& read)
+{
+    return read.ok() ? std::string() : "无法读取文件（" + read.error + "）";
+}
+
+}  // namespace
+
+std::string ProfileResult::message() const
+{
+    return "设置未能保存到文件 " + file + "\n原因：" + reason;
+}
+
+std::string profilePath(const std::string& folder)
+{
+    // A Windows folder is written with backslashes; the file name follows
+    // the folder's own separator, and a root folder already ends in one.
+    const char separator = (folder.find('/') == std::string::npos && folder.find('\\') != std::string::npos) ? '\\' : '/';
+    if (!folder.empty() && (folder.back() == '/' || folder.back() == '\\'))
+        return folder + "Ombrel.ini";
+    return folder + separator + "Ombrel.ini";
+}
+
+std::string GetINI(const ProfileAccess& access, const std::string& section, const std::string& key,
+                   const std::string& path)
+{
+    return ProfileSnapshot(access, path).GetINI(section, key);
+}
+
+ProfileResult WriteINI(const ProfileAccess& access, const std::string& section, const std::string& key,
+                       const std::string& value, const std::string& path)
+{
+    ProfileEdit edit(access, path);
+    edit.WriteINI(section, key, value);
+    return edit.commit();
+}
+
+const std::string& SectionBytes::operator()(const CodePage& codePage, const std::string& section)
+{
+    if (!valid_ || section != text_) {
+        text_ = section;
+        bytes_ = utf8::isAscii(section) ? section : codePage.encode(section);
+        valid_ = true;
+    }
+    return bytes_;
+}
+
+ProfileSnapshot::ProfileSnapshot(const ProfileAccess& access, const std::string& path)
+    : codePage_(access.codePage)
+    , doc_(IniDocument::parse(access.files.read(path).bytes))
+{
+}
+
+std::string ProfileSnapshot::GetINI(const std::string& section, const std::string& key) const
+{
+    const std::string keyBytes = utf8::isAscii(key) ? key : codePage_.encode(key);
+    const auto value = doc_.value(sectionBytes_(codePage_, section), keyBytes);
+    if (!value)
+        return {};
+    const std::string_view cut = ansi::cutToCharacters(*value, kMaxValueBytes);
+    return utf8::isAscii(cut) ? std::string(cut) : codePage_.decode(cut);
+}
+
+ProfileEdit::ProfileEdit(const ProfileAccess& access, std::string path)
+    : access_(access)
+    , path_(std::move(path))
+{
+    FileBytes read = access_.files.read(path_);
+    refusal_ = readReason(read);
+    doc_ = IniDocument::parse(std::move(read.bytes));
+}
+
+void ProfileEdit::WriteINI(const std::string& section, const std::string& key, const std::string& value)
+{
+    if (!refusal_.empty())
+        return;
+    refusal_ = refusalFor(section, key, value);
+    if (!refusal_.empty())
+        return;
+    const CodePage& codePage = access_.codePage;
+    const auto encoded = [&](const std::string& text) { return utf8::isAscii(text) ? text : codePage.encode(text); };
+    doc_.setValue(sectionBytes_(codePage, section), encoded(key), encoded(value));
+    changed_ = true;
+}
+
+ProfileResult ProfileEdit::commit()
+{
+    if (!refusal_.empty())
+        return {path_, refusal_};
+    if (!changed_)
+        return {path_, {}};
+    return {path_, access_.files.replace(path_, doc_.serialize()).reason};
+}

@@ -1,0 +1,111 @@
+#include "IcuCollation.h"
+
+#include "core/text/Utf8.h"
+
+#include <unicode/ucol.h>
+#include <unicode/uscript.h>
+#include <unicode/ustring.h>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// The primary weight rank of each ASCII character in the collation above,
+// 0 for the control characters it ignores. At secondary strength ASCII texts
+// differ only in these: letter case is a tertiary difference.
+constexpr std::array<unsigned char, 128> kAsciiRank{
+    0,  0,  0,  0,  0,  0,  0,  0,  0,  1,  2,  3,  4,  5,  0,  0,   //
+    0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,   //
+    6,  12, 16, 28, 38, 29, 27, 15, 17, 18, 24, 32, 9,  8,  14, 25,  //  !"#$%&'()*+,-./
+    39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 11, 10, 33, 34, 35, 13,  // 0-9 :;<=>?
+    23, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63,  // @A-O
+    64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 19, 26, 20, 31, 7,   // P-Z [\]^_
+    30, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63,  // `a-o
+    64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 21, 36, 22, 37, 0,   // p-z {|}~
+};
+
+std::string asciiKey(std::string_view text)
+{
+    std::string key;
+    key.reserve(text.size());
+    for (const char c : text)
+        if (const unsigned char rank = kAsciiRank[static_cast<unsigned char>(c)])
+            key.push_back(char(rank));
+    return key;
+}
+
+int sign(int n) { return (n > 0) - (n < 0); }
+
+}  // namespace
+
+struct IcuCollation::Collator {
+    UCollator* handle = nullptr;
+    Collator()
+    {
+        UErrorCode status = U_ZERO_ERROR;
+        // ICU's Chinese collation orders Han characters by pinyin. Secondary
+        // strength tells accents apart but not letter case.
+        handle = ucol_open("zh_CN", &status);
+        if (U_FAILURE(status)) {
+            status = U_ZERO_ERROR;
+            handle = ucol_open("", &status);
+        }
+        ucol_setStrength(handle, UCOL_SECONDARY);
+        // ICU puts Han before the other scripts; a Chinese Windows list box
+        // puts Latin (and every other script) first, Chinese last.
+        const int32_t hanLast[] = {USCRIPT_UNKNOWN, USCRIPT_HAN};
+        ucol_setReorderCodes(handle, hanLast, 2, &status);
+    }
+    ~Collator() { ucol_close(handle); }
+};
+
+IcuCollation::IcuCollation() = default;
+IcuCollation::~IcuCollation() = default;
+
+IcuCollation::Collator& IcuCollation::collator() const
+{
+    if (!collator_)
+        collator_ = std::make_unique<Collator>();
+    return *collator_;
+}
+
+int IcuCollation::compare(std::string_view a, std::string_view b) const
+{
+    if (utf8::isAscii(a) && utf8::isAscii(b))
+        return sign(asciiKey(a).compare(asciiKey(b)));
+    return compareWithIcu(a, b);
+}
+
+int IcuCollation::compareWithIcu(std::string_view a, std::string_view b) const
+{
+    UErrorCode status = U_ZERO_ERROR;
+    const UCollationResult result =
+        ucol_strcollUTF8(collator().handle, a.data(), int32_t(a.size()), b.data(), int32_t(b.size()), &status);
+    return int(result);
+}
+
+std::vector<std::string> IcuCollation::sortKeys(const std::vector<std::string>& texts) const
+{
+    std::vector<std::string> keys;
+    keys.reserve(texts.size());
+    if (std::all_of(texts.begin(), texts.end(), [](const std::string& t) { return utf8::isAscii(t); })) {
+        for (const std::string& text : texts)
+            keys.push_back(asciiKey(text));
+        return keys;
+    }
+    UCollator* handle = collator().handle;
+    std::u16string text16;
+    for (const std::string& text : texts) {
+        text16.resize(text.size());
+        int32_t length = 0;
+        UErrorCode status = U_ZERO_ERROR;
+        u_strFromUTF8WithSub(reinterpret_cast<UChar*>(text16.data()), int32_t(text16.size()), &length, text.data(),
+                             int32_t(text.size()), 0xFFFD, nullptr, &status);
+        const auto* units = reinterpret_cast<const UChar*>(text16.data());
+        std::string key(std::size_t(ucol_getSortKey(handle, units, length, nullptr, 0)), '\0');
+        ucol_getSortKey(handle, units, length, reinterpret_cast<uint8_t*>(key.data()), int32_t(key.size()));
+        keys.push_back(std::move(key));
+    }
+    return keys;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/services/Collation.h"
+
+#include <memory>
+
+// The Chinese list box order through ICU: its zh_CN collation (Han by
+// pinyin), letter case ignored (secondary strength), Han after every other
+// script. Texts of ASCII alone are ordered by a table of ICU's own weights,
+// so the collator, whose rules are large, is opened only when a text beyond
+// ASCII needs it. Not for use from several threads at once.
+class IcuCollation : public Collation {
+public:
+    IcuCollation();
+    ~IcuCollation() override;
+
+    int compare(std::string_view a, std::string_view b) const override;
+    std::vector<std::string> sortKeys(const std::vector<std::string>& texts) const override;
+
+    // The ICU path alone, for checking the ASCII table against it.
+    int compareWithIcu(std::string_view a, std::string_view b) const;
+
+private:
+    struct Collator;
+    Collator& collator() const;
+    mutable std::unique_ptr<Collator> collator_;
+};

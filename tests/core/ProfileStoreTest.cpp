@@ -1,0 +1,169 @@
+#include "core/launcher/ListIndex.h"
+#include "core/profile/Profile.h"
+#include "support/CoreTest.h"
+
+#include <filesystem>
+#include <tuple>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kMarker = "● ";
+
+std::string GetINI(const std::string& section, const std::string& key, const std::string& path)
+{
+    return ::GetINI(profileAccess(), section, key, path);
+}
+
+ProfileResult WriteINI(const std::string& section, const std::string& key, const std::string& value,
+                       const std::string& path)
+{
+    return ::WriteINI(profileAccess(), section, key, value, path);
+}
+
+TEST(ProfileStore, TwoAddsGiveTheFileOfTheWindowsProgramByteForByte)
+{
+    TempFolder folder;
+    const std::string path = folder.profile();
+    // First add: the item's section, then the index of one entry.
+    WriteINI(kMarker + "Notepad", "Filename", "C:\\Windows\\notepad.exe", path);
+    WriteINI("标题", "000", kMarker + "Notepad", path);
+    WriteINI("标题", "Count", "1", path);
+    // Second add: its section, then the whole index anew.
+    WriteINI(kMarker + "Paint", "Filename", "C:\\Windows\\system32\\mspaint.exe", path);
+    WriteINI("标题", "000", kMarker + "Notepad", path);
+    WriteINI("标题", "001", kMarker + "Paint", path);
+    WriteINI("标题", "Count", "2", path);
+
+    const std::string expected = (
+        "[● Notepad]\r\nFilename=C:\\Windows\\notepad.exe\r\n"
+        "[标题]\r\n000=● Notepad\r\nCount=2\r\n001=● Paint\r\n"
+        "[● Paint]\r\nFilename=C:\\Windows\\system32\\mspaint.exe\r\n");
+    EXPECT_EQ(folder.readBytes("Ombrel.ini"), coreServices().codePage->encode(expected));
+    EXPECT_NE(folder.readBytes("Ombrel.ini").find(hex("5BB1EACCE25D")), std::string::npos);  // [标题]
+}
+
+TEST(ProfileStore, ValuesComeBackExactlyAsWritten)
+{
+    TempFolder folder;
+    const std::string path = folder.profile();
+    const std::string values[] = {"  two blanks each side  ", "\"in quotes\"", "C:\\Program Files\\画图\\mspaint.exe",
+                                  "emoji \xF0\x9F\x98\x80 and € and ก", ""};
+    for (const std::string& value : values) {
+        ASSERT_TRUE(WriteINI("s", "k", value, path).ok());
+        EXPECT_EQ(GetINI("s", "k", path), value);
+    }
+    EXPECT_EQ(GetINI("s", "missing", path), "");
+    EXPECT_EQ(GetINI("missing", "k", path), "");
+    EXPECT_EQ(GetINI("s", "k", folder.file("no-such.ini")), "");
+}
+
+TEST(ProfileStore, ALongValueIsCutToTheReadersBufferWithoutSplittingACharacter)
+{
+    TempFolder folder;
+    const std::string path = folder.profile();
+    ASSERT_TRUE(WriteINI("s", "ascii", std::string(12000, 'x'), path).ok());
+    EXPECT_EQ(GetINI("s", "ascii", path).size(), 9999u);
+    // 5,000 two-byte characters: 4,999 of them fit into 9,999 bytes.
+    const auto repeated = [](int n) {
+        std::string text;
+        for (int i = 0; i < n; ++i)
+            text += "标";
+        return text;
+    };
+    ASSERT_TRUE(WriteINI("s", "chinese", repeated(5000), path).ok());
+    EXPECT_EQ(GetINI("s", "chinese", path), repeated(4999));
+}
+
+TEST(ProfileStore, AWriteThatCannotBeOneLineIsRefusedAndNothingIsWritten)
+{
+    TempFolder folder;
+    const std::string path = folder.profile();
+    ASSERT_TRUE(WriteINI("s", "k", "old", path).ok());
+    const std::string before = folder.readBytes("Ombrel.ini");
+
+    for (const auto& [section, key, value] :
+         {std::tuple{"s", "k", "line\nbreak"}, std::tuple{"s\r", "k", "v"}, std::tuple{"s", "k\r\n", "v"},
+          std::tuple{"s", "a=b", "v"}, std::tuple{"s", "", "v"}}) {
+        const ProfileResult result = WriteINI(section, key, value, path);
+        EXPECT_FALSE(result.ok()) << key;
+        EXPECT_EQ(result.file, path);
+    }
+    EXPECT_EQ(folder.readBytes("Ombrel.ini"), before);
+
+    // In a command of several writes, one refused write stops them all.
+    ProfileEdit edit(profileAccess(), path);
+    edit.WriteINI("s", "k", "new");
+    edit.WriteINI("s", "bad", "two\nlines");
+    EXPECT_FALSE(edit.commit().ok());
+    EXPECT_EQ(folder.readBytes("Ombrel.ini"), before);
+}
+
+TEST(ProfileStore, ACommandOfManyWritesEqualsTheWritesMadeOneByOne)
+{
+    TempFolder batched;
+    TempFolder single;
+    const std::string start = (
+        "; hand-made\n[标题]\nCount=3\n000=● b\n001=● a\n002=● c\n\n[● a]\nFilename=/bin/a\n");
+    batched.writeProfile(start);
+    single.writeProfile(start);
+
+    std::vector<std::string> entries;
+    for (int i = 0; i < 60; ++i)
+        entries.push_back(kMarker + std::to_string(i));
+    ProfileEdit edit(profileAccess(), batched.profile());
+    edit.WriteINI(entries.back(), "Filename", "/opt/item 59");
+    WriteINI(entries.back(), "Filename", "/opt/item 59", single.profile());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        edit.WriteINI("标题", listKey(i), entries[i]);
+        WriteINI("标题", listKey(i), entries[i], single.profile());
+    }
+    edit.WriteINI("标题", "Count", std::to_string(entries.size()));
+    WriteINI("标题", "Count", std::to_string(entries.size()), single.profile());
+    ASSERT_TRUE(edit.commit().ok());
+
+    EXPECT_EQ(batched.readBytes("Ombrel.ini"), single.readBytes("Ombrel.ini"));
+    EXPECT_EQ(readListIndex(ProfileSnapshot(profileAccess(), batched.profile())), entries);
+}
+
+TEST(ProfileStore, AFailedWriteNamesTheFileAndTheReasonAndChangesNothing)
+{
+    TempFolder folder;
+    // The folder does not exist.
+    const std::string missing = folder.file("gone/Ombrel.ini");
+    ProfileResult result = WriteINI("s", "k", "v", missing);
+    EXPECT_FALSE(result.ok());
+    EXPECT_NE(result.message().find("Ombrel.ini"), std::string::npos);
+    EXPECT_FALSE(result.reason.empty());
+
+    // A read-only profile is left as it is, even for a user who could replace it.
+    const std::string path = folder.profile();
+    ASSERT_TRUE(WriteINI("s", "k", "old", path).ok());
+    namespace fs = std::filesystem;
+    fs::permissions(fs::path(std::u8string(path.begin(), path.end())),
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write, fs::perm_options::remove);
+    result = WriteINI("s", "k", "new", path);
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(GetINI("s", "k", path), "old");
+
+    // A folder where the file should be.
+    ASSERT_TRUE(fs::create_directory(fs::path(folder.file("Ombrel.ini.d"))));
+    result = WriteINI("s", "k", "v", folder.file("Ombrel.ini.d"));
+    EXPECT_FALSE(result.ok());
+
+    // No temporary file is left behind by any of them.
+    EXPECT_EQ(folder.entries(), (std::vector<std::string>{"Ombrel.ini", "Ombrel.ini.d"}));
+}
+
+TEST(ProfileStore, TheProfileLivesInTheApplicationFolderEvenAtTheRoot)
+{
+    EXPECT_EQ(profilePath("/opt/ombrel"), "/opt/ombrel/Ombrel.ini");
+    EXPECT_EQ(profilePath("/opt/ombrel/"), "/opt/ombrel/Ombrel.ini");
+    EXPECT_EQ(profilePath("/"), "/Ombrel.ini");
+    // A Windows folder keeps its backslashes; a drive root already ends in one.
+    EXPECT_EQ(profilePath("C:\\Tools\\画图"), "C:\\Tools\\画图\\Ombrel.ini");
+    EXPECT_EQ(profilePath("D:\\"), "D:\\Ombrel.ini");
+}
+
+}  // namespace

@@ -1,0 +1,84 @@
+#include "core/search/ListFind.h"
+#include "core/search/SearchUrl.h"
+#include "core/status/StatusText.h"
+
+#include <gtest/gtest.h>
+
+TEST(StatusTextTest, WeekdayNamesRunFromSundayAndOthersAreEmpty)
+{
+    const std::vector<std::string> names{"日", "一", "二", "三", "四", "五", "六"};
+    for (short week = 1; week <= 7; ++week)
+        EXPECT_EQ(GetWD(week), names[std::size_t(week - 1)]);
+    EXPECT_EQ(GetWD(0), "");
+    EXPECT_EQ(GetWD(8), "");
+    EXPECT_EQ(GetWD(-1), "");
+}
+
+TEST(StatusTextTest, TheDateLineDropsLeadingZerosOfTheDateButNotOfTheTime)
+{
+    EXPECT_EQ(dateLine(LocalTime::at(2026, 12, 6, 16, 49, 53)), "2026年12月6日 星期日 €16:49:53");
+    EXPECT_EQ(dateLine(LocalTime::at(2026, 12, 12, 0, 0, 0)), "2026年12月12日 星期六 €00:00:00");
+    EXPECT_EQ(dateLine(LocalTime::at(2027, 1, 5, 8, 3, 7)), "2027年1月5日 星期二 €08:03:07");
+    EXPECT_EQ(timeOfDay(LocalTime::at(2027, 1, 5, 9, 5, 0)), "09:05:00");
+}
+
+TEST(StatusTextTest, UpTimeKeepsCountingHoursAndNeverWraps)
+{
+    using std::chrono::milliseconds;
+    EXPECT_EQ(upTimeText(milliseconds(5000)), "00:00:05");
+    EXPECT_EQ(upTimeText(milliseconds(5999)), "00:00:05");
+    EXPECT_EQ(upTimeText(milliseconds(36'000'000)), "10:00:00");
+    EXPECT_EQ(upTimeText(milliseconds(36'001'000)), "10:00:01");
+    EXPECT_EQ(upTimeText(milliseconds((100 * 3600 + 5 * 60 + 9) * 1000LL)), "100:05:09");
+    // Fifty days: past the 49.7 days at which a 32-bit millisecond count wraps.
+    EXPECT_EQ(upTimeText(std::chrono::hours(50 * 24)), "1200:00:00");
+}
+
+TEST(StatusTextTest, BootModeMessages)
+{
+    EXPECT_EQ(bootModeMessage(0), "系统正常模式已运行");
+    EXPECT_EQ(bootModeMessage(1), "系统安全模式已运行");
+    EXPECT_EQ(bootModeMessage(2), "系统网络安全模式已运行");
+    EXPECT_EQ(bootModeMessage(3), "系统正常模式已运行");
+}
+
+TEST(SearchUrlTest, EveryServiceAndCategoryTakesTheQueryAsTyped)
+{
+    const std::string q = " 中文 a&b#c%20d ";
+    using E = SearchEngine;
+    using C = SearchCategory;
+    EXPECT_EQ(BuildSearchUrl(E::Baidu, C::Web, q), "http://www.baidu.com/s?wd=" + q);
+    EXPECT_EQ(BuildSearchUrl(E::Baidu, C::Questions, q),
+              "http://zhidao.baidu.com/q?word= " + q + "&fr=search&ct=17&pn=0&tn=ikaslist&rn=30");
+    EXPECT_EQ(BuildSearchUrl(E::Baidu, C::Mp3, q), "http://mp3.baidu.com/m?f=ms&rn=&tn=baidump3&ct=134217728&word=" + q);
+    EXPECT_EQ(BuildSearchUrl(E::Baidu, C::Pictures, q),
+              "http://image.baidu.com/i?tn=baiduimage&ct=201326592&lm=-1&cl=2&word=" + q);
+    EXPECT_EQ(BuildSearchUrl(E::Baidu, C::Video, q),
+              "http://video.baidu.com/v?ct=301989888&rn=20&pn=0&db=0&s=6&word=" + q);
+    EXPECT_EQ(BuildSearchUrl(E::Baidu, C::News, q), "http://news.baidu.com/ns?cl=2&rn=20&tn=news&word=" + q);
+    for (C category : {C::Web, C::Questions, C::News}) {
+        EXPECT_EQ(BuildSearchUrl(E::Google, category, q), "http://www.google.cn/search?hl=zh-CN&q=" + q);
+        EXPECT_EQ(BuildSearchUrl(E::Gougou, category, q), "http://www.gougou.com/search?search=" + q);
+    }
+}
+
+TEST(ListFindTest, StepsThroughMatchesThenReportsTheEndAndStartsAgain)
+{
+    const std::vector<std::string> list{"● QQ", "● 记事本", "● QQ音乐"};
+    short start = 0;
+    EXPECT_EQ(findNextEntry(list, "QQ", start), 0u);
+    EXPECT_EQ(start, 1);
+    EXPECT_EQ(findNextEntry(list, "QQ", start), 2u);
+    EXPECT_EQ(findNextEntry(list, "QQ", start), std::nullopt);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(findNextEntry(list, "QQ", start), 0u);
+
+    EXPECT_EQ(findNextEntry(list, "qq", start = 0), std::nullopt);  // case counts
+    EXPECT_EQ(findNextEntry(list, "", start = 0), 0u);               // the empty text is everywhere
+    EXPECT_EQ(findNextEntry(list, "● ", start = 1), 1u);             // the marker counts too
+    EXPECT_EQ(findNextEntry(std::vector<std::string>{}, "x", start = 0), std::nullopt);
+    EXPECT_EQ(start, 0);
+    // A start left beyond the end by deletions: the end is reported, then a new start.
+    EXPECT_EQ(findNextEntry(list, "QQ", start = 7), std::nullopt);
+    EXPECT_EQ(start, 0);
+}
