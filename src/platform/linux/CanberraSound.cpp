@@ -4,9 +4,54 @@
 #include <QFileInfo>
 #include <QtEndian>
 
+#include "DynamicLibrary.h"
+
 #include <canberra.h>
 
 namespace {
+
+// The libcanberra functions, loaded at the first ring: the sound library and
+// its codecs are not needed to start the program.
+struct CanberraApi {
+    decltype(&::ca_context_create) context_create = nullptr;
+    decltype(&::ca_context_change_props) context_change_props = nullptr;
+    decltype(&::ca_context_open) context_open = nullptr;
+    decltype(&::ca_context_destroy) context_destroy = nullptr;
+    decltype(&::ca_context_playing) context_playing = nullptr;
+    decltype(&::ca_context_cancel) context_cancel = nullptr;
+    decltype(&::ca_context_play) context_play = nullptr;
+    decltype(&::ca_strerror) strerror = nullptr;
+};
+
+struct LoadedCanberra {
+    DynamicLibrary library{"libcanberra.so.0"};
+    CanberraApi api;
+    bool complete = false;
+
+    LoadedCanberra()
+    {
+        complete = library.resolve(api.context_create, "ca_context_create")
+                   && library.resolve(api.context_change_props, "ca_context_change_props")
+                   && library.resolve(api.context_open, "ca_context_open")
+                   && library.resolve(api.context_destroy, "ca_context_destroy")
+                   && library.resolve(api.context_playing, "ca_context_playing")
+                   && library.resolve(api.context_cancel, "ca_context_cancel")
+                   && library.resolve(api.context_play, "ca_context_play")
+                   && library.resolve(api.strerror, "ca_strerror");
+    }
+};
+
+const LoadedCanberra& loaded()
+{
+    static const LoadedCanberra library;
+    return library;
+}
+
+// Only called once open() has succeeded, so the library is there.
+const CanberraApi& ca()
+{
+    return loaded().api;
+}
 
 // Every ring shares one play id, so "is the ring still sounding" is one query.
 constexpr uint32_t kRingId = 1;
@@ -18,7 +63,9 @@ constexpr qint64 kOutputDelayMs = 20;
 
 QString errorText(int error)
 {
-    return QString::fromUtf8(ca_strerror(error));
+    if (!loaded().complete)
+        return QString::fromStdString(loaded().library.error());
+    return QString::fromUtf8(ca().strerror(error));
 }
 
 // Errors that say the file itself could not be read or decoded, as opposed
@@ -75,7 +122,7 @@ CanberraSound::~CanberraSound()
 void CanberraSound::reset()
 {
     if (context_)
-        ca_context_destroy(context_);
+        ca().context_destroy(context_);
     context_ = nullptr;
 }
 
@@ -83,15 +130,17 @@ int CanberraSound::open()
 {
     if (context_)
         return CA_SUCCESS;
+    if (!loaded().complete)
+        return CA_ERROR_NOTAVAILABLE;
     ca_context* context = nullptr;
-    if (const int error = ca_context_create(&context); error < 0)
+    if (const int error = ca().context_create(&context); error < 0)
         return error;
-    ca_context_change_props(context, CA_PROP_APPLICATION_NAME, "Ombrel", CA_PROP_APPLICATION_ID, "ombrel",
+    ca().context_change_props(context, CA_PROP_APPLICATION_NAME, "Ombrel", CA_PROP_APPLICATION_ID, "ombrel",
                             CA_PROP_APPLICATION_ICON_NAME, "ombrel", nullptr);
-    if (const int error = ca_context_open(context); error < 0) {
+    if (const int error = ca().context_open(context); error < 0) {
         // A fresh context is made on the next ring, so a sound server that
         // starts later is still found.
-        ca_context_destroy(context);
+        ca().context_destroy(context);
         return error;
     }
     context_ = context;
@@ -101,14 +150,14 @@ int CanberraSound::open()
 bool CanberraSound::ringing()
 {
     int playing = 0;
-    if (ca_context_playing(context_, kRingId, &playing) != CA_SUCCESS || !playing)
+    if (ca().context_playing(context_, kRingId, &playing) != CA_SUCCESS || !playing)
         return false;
     if (!ringHeard_.hasExpired())
         return true;
     // The server holds a finished sound as playing until its output buffer
     // has drained, up to about two seconds; waiting for that would space
     // the rings far wider than they are called.
-    ca_context_cancel(context_, kRingId);
+    ca().context_cancel(context_, kRingId);
     return false;
 }
 
@@ -116,7 +165,7 @@ int CanberraSound::playFile(const QString& file)
 {
     const QString path = QFileInfo(file).absoluteFilePath();
     const qint64 length = wavLengthMs(path);
-    const int error = ca_context_play(context_, kRingId, CA_PROP_MEDIA_FILENAME, QFile::encodeName(path).constData(),
+    const int error = ca().context_play(context_, kRingId, CA_PROP_MEDIA_FILENAME, QFile::encodeName(path).constData(),
                                       CA_PROP_MEDIA_ROLE, "event", CA_PROP_EVENT_DESCRIPTION, "Alarm", nullptr);
     ringHeard_ = length < 0 ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(length + kOutputDelayMs);
     return error;
@@ -125,7 +174,7 @@ int CanberraSound::playFile(const QString& file)
 int CanberraSound::playAlarmEvent()
 {
     ringHeard_ = QDeadlineTimer(QDeadlineTimer::Forever);
-    return ca_context_play(context_, kRingId, CA_PROP_EVENT_ID, kAlarmEvent, CA_PROP_MEDIA_ROLE, "event",
+    return ca().context_play(context_, kRingId, CA_PROP_EVENT_ID, kAlarmEvent, CA_PROP_MEDIA_ROLE, "event",
                            CA_PROP_EVENT_DESCRIPTION, "Alarm", nullptr);
 }
 

@@ -1,4 +1,5 @@
-#include <gio/gio.h>
+// GIO's headers come before Qt's, whose "signals" keyword they would trip over.
+#include "GioApi.h"
 
 #include "DesktopEntryLinks.h"
 
@@ -41,15 +42,19 @@ QString withoutTrailingSlash(QString path)
 
 PlatformResult markTrustedWithGio(const QString& file)
 {
-    GFile* gfile = g_file_new_for_path(QFile::encodeName(file).constData());
+    QString unavailable;
+    const GioApi* g = gio(&unavailable);
+    if (!g)
+        return PlatformResult::failure(QStringLiteral("无法标记为可信：") + unavailable);
+    GFile* gfile = g->file_new_for_path(QFile::encodeName(file).constData());
     GError* error = nullptr;
-    const gboolean ok = g_file_set_attribute_string(gfile, "metadata::trusted", "true", G_FILE_QUERY_INFO_NONE,
-                                                    nullptr, &error);
-    g_object_unref(gfile);
+    const gboolean ok = g->file_set_attribute_string(gfile, "metadata::trusted", "true", G_FILE_QUERY_INFO_NONE,
+                                                     nullptr, &error);
+    g->object_unref(gfile);
     if (ok)
         return PlatformResult::success();
     const QString why = error ? QString::fromUtf8(error->message) : QString();
-    g_clear_error(&error);
+    g->clear_error(&error);
     return PlatformResult::failure(QStringLiteral("无法标记为可信：") + why);
 }
 

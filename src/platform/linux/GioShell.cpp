@@ -1,5 +1,5 @@
-#include <gio/gdesktopappinfo.h>
-#include <gio/gio.h>
+// GIO's headers come before Qt's, whose "signals" keyword they would trip over.
+#include "GioApi.h"
 
 #include "GioShell.h"
 
@@ -8,10 +8,10 @@
 
 namespace {
 
-QString takeError(GError*& error)
+QString takeError(const GioApi& g, GError*& error)
 {
     const QString message = error ? QString::fromUtf8(error->message) : QStringLiteral("unknown");
-    g_clear_error(&error);
+    g.clear_error(&error);
     return message;
 }
 
@@ -22,17 +22,21 @@ PlatformResult failure(const QString& path, const QString& why)
 
 PlatformResult launchDefaultFor(const QString& path)
 {
+    QString why;
+    const GioApi* g = gio(&why);
+    if (!g)
+        return failure(path, why);
     const QByteArray absolute = QFile::encodeName(QFileInfo(path).absoluteFilePath());
     GError* error = nullptr;
-    gchar* uri = g_filename_to_uri(absolute.constData(), nullptr, &error);
+    gchar* uri = g->filename_to_uri(absolute.constData(), nullptr, &error);
     if (!uri)
-        return failure(path, takeError(error));
-    GAppLaunchContext* context = g_app_launch_context_new();
-    const gboolean ok = g_app_info_launch_default_for_uri(uri, context, &error);
-    g_object_unref(context);
-    g_free(uri);
+        return failure(path, takeError(*g, error));
+    GAppLaunchContext* context = g->app_launch_context_new();
+    const gboolean ok = g->app_info_launch_default_for_uri(uri, context, &error);
+    g->object_unref(context);
+    g->free(uri);
     if (!ok)
-        return failure(path, takeError(error));
+        return failure(path, takeError(*g, error));
     return PlatformResult::success();
 }
 
@@ -44,21 +48,25 @@ PlatformResult GioShell::open(const QString& path)
         return failure(path, QStringLiteral("没有路径"));
     if (!path.endsWith(QLatin1String(".desktop")) || QFileInfo(path).isDir())
         return launchDefaultFor(path);
+    QString unavailable;
+    const GioApi* g = gio(&unavailable);
+    if (!g)
+        return failure(path, unavailable);
 
-    GDesktopAppInfo* app = g_desktop_app_info_new_from_filename(QFile::encodeName(path).constData());
+    GDesktopAppInfo* app = g->desktop_app_info_new_from_filename(QFile::encodeName(path).constData());
     if (!app) {
         // GLib also refuses an entry whose program is missing or not executable.
         const QString why = QFileInfo::exists(path) ? QStringLiteral("不是可启动的快捷方式，或找不到它的程序")
                                                     : QStringLiteral("文件不存在");
         return failure(path, why);
     }
-    GAppLaunchContext* context = g_app_launch_context_new();
+    GAppLaunchContext* context = g->app_launch_context_new();
     GError* error = nullptr;
-    const gboolean ok = g_app_info_launch(G_APP_INFO(app), nullptr, context, &error);
-    g_object_unref(context);
-    g_object_unref(app);
+    const gboolean ok = g->app_info_launch(reinterpret_cast<GAppInfo*>(app), nullptr, context, &error);
+    g->object_unref(context);
+    g->object_unref(app);
     if (!ok)
-        return failure(path, takeError(error));
+        return failure(path, takeError(*g, error));
     return PlatformResult::success();
 }
 
@@ -73,11 +81,15 @@ PlatformResult GioShell::openFolder(const QString& folder)
 // encoding of what the user typed.
 PlatformResult GioShell::openUrl(const QString& url)
 {
-    GAppLaunchContext* context = g_app_launch_context_new();
+    QString why;
+    const GioApi* g = gio(&why);
+    if (!g)
+        return failure(url, why);
+    GAppLaunchContext* context = g->app_launch_context_new();
     GError* error = nullptr;
-    const gboolean ok = g_app_info_launch_default_for_uri(url.toUtf8().constData(), context, &error);
-    g_object_unref(context);
+    const gboolean ok = g->app_info_launch_default_for_uri(url.toUtf8().constData(), context, &error);
+    g->object_unref(context);
     if (!ok)
-        return failure(url, takeError(error));
+        return failure(url, takeError(*g, error));
     return PlatformResult::success();
 }

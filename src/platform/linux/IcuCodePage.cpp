@@ -87,7 +87,14 @@ bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
 struct IcuCodePage::Converters {
     Converter cp936 = openConverter("windows-936-2000", true);
-    Converter gb18030 = openConverter("gb18030", false);
+    // Opened only for a character that CP936 lacks, which few texts hold.
+    Converter gb18030Converter;
+    UConverter* gb18030()
+    {
+        if (!gb18030Converter)
+            gb18030Converter = openConverter("gb18030", false);
+        return gb18030Converter.get();
+    }
 };
 
 IcuCodePage::IcuCodePage() = default;
@@ -115,7 +122,7 @@ std::string IcuCodePage::encode(std::string_view utf8) const
     for (std::size_t i = 0; i < text.size();) {
         const int units = (isHighSurrogate(text[i]) && i + 1 < text.size()) ? 2 : 1;
         if (!fromUnicode(conv.cp936.get(), text.data() + i, units, out))
-            fromUnicode(conv.gb18030.get(), text.data() + i, units, out);
+            fromUnicode(conv.gb18030(), text.data() + i, units, out);
         i += std::size_t(units);
     }
     return out;
@@ -140,7 +147,7 @@ std::string IcuCodePage::decode(std::string_view bytes) const
         const std::size_t len = std::size_t(ansi::charLength(bytes, i));
         if (len == 4) {
             flushRun(i);
-            appendUtf8(out, toUnicode(conv.gb18030.get(), bytes.substr(i, 4)));
+            appendUtf8(out, toUnicode(conv.gb18030(), bytes.substr(i, 4)));
             runStart = i + 4;
         }
         i += len;
