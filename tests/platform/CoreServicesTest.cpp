@@ -1,3 +1,4 @@
+#include "platform/linux/IcuCodePage.h"
 #include "platform/linux/IcuCollation.h"
 #include "platform/linux/PosixFileStore.h"
 #include "support/TempFolder.h"
@@ -37,7 +38,7 @@ TEST(PosixFileStore, ReplacesTheFileWholeByARenameKeepingItsPermissions)
     EXPECT_TRUE(missing.ok());
 }
 
-// Texts of ASCII alone are ordered by a table, not by ICU: the table must
+// Texts of ASCII and the item marker are ordered by a table, not by ICU: it must
 // give ICU's own order, or a list would change order once a Chinese name
 // joins it.
 TEST(IcuCollation, TheAsciiTableOrdersAsIcuDoes)
@@ -46,6 +47,7 @@ TEST(IcuCollation, TheAsciiTableOrdersAsIcuDoes)
     std::vector<std::string> texts;
     for (int c = 1; c < 128; ++c)
         texts.emplace_back(1, char(c));
+    texts.emplace_back("●");
     std::mt19937 random(7);
     std::uniform_int_distribution<int> length(0, 6);
     std::uniform_int_distribution<int> pick(0, 2);
@@ -53,13 +55,35 @@ TEST(IcuCollation, TheAsciiTableOrdersAsIcuDoes)
     for (int i = 0; i < 400; ++i) {
         std::string text;
         for (int n = length(random); n > 0; --n)
-            text.push_back(pick(random) ? likely[std::size_t(random() % likely.size())] : char(1 + random() % 127));
+            text += pick(random) ? std::string(1, likely[std::size_t(random() % likely.size())])
+                                 : (random() % 8 ? std::string(1, char(1 + random() % 127)) : std::string("● "));
         texts.push_back(text);
     }
     for (const std::string& a : texts)
         for (const std::string& b : texts)
             ASSERT_EQ(sign(collation.compare(a, b)), sign(collation.compareWithIcu(a, b)))
                 << '"' << a << "\" vs \"" << b << '"';
+}
+
+// CP936 text goes through a table built from ICU's; it must convert every
+// character and every two-byte code exactly as ICU's converter does.
+TEST(IcuCodePage, TheBuiltInTableConvertsAsIcuDoes)
+{
+    IcuCodePage codePage;
+    for (char32_t c = 0x80; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        const std::string text = QString::fromUcs4(&c, 1).toStdString() + "a";
+        ASSERT_EQ(codePage.encode(text), codePage.encodeWithIcu(text)) << std::hex << unsigned(c);
+    }
+    for (int lead = 0x80; lead <= 0xFF; ++lead) {
+        for (int trail = 0x00; trail <= 0xFF; ++trail) {
+            const std::string bytes{char(lead), char(trail), 'a'};
+            ASSERT_EQ(codePage.decode(bytes), codePage.decodeWithIcu(bytes)) << std::hex << lead << ' ' << trail;
+        }
+    }
+    for (const std::string& text : {std::string("\xF0\x9F\x98\x80 ● 记"), std::string("bad \xE8\xAE"), std::string("\xB1")})
+        EXPECT_EQ(codePage.decode(codePage.encode(text)), codePage.decodeWithIcu(codePage.encodeWithIcu(text)));
 }
 
 }  // namespace

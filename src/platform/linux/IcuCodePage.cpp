@@ -1,5 +1,6 @@
 #include "IcuCodePage.h"
 
+#include "Cp936Table.h"
 #include "core/profile/AnsiBytes.h"
 #include "core/text/Utf8.h"
 
@@ -7,6 +8,7 @@
 #include <unicode/ucnv_err.h>
 #include <unicode/ustring.h>
 
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -83,6 +85,91 @@ std::u16string toUnicode(UConverter* conv, std::string_view bytes)
 
 bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
+void appendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out.push_back(char(c));
+    } else if (c < 0x800) {
+        out.push_back(char(0xC0 | c >> 6));
+        out.push_back(char(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(char(0xE0 | c >> 12));
+        out.push_back(char(0x80 | (c >> 6 & 0x3F)));
+        out.push_back(char(0x80 | (c & 0x3F)));
+    }
+}
+
+// CP936 text by the built-in table; nothing when some character is not in
+// it (a GB18030 four-byte form, or bytes that form no character).
+std::optional<std::string> decodeByTable(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size() * 3 / 2);
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        char16_t c = 0;
+        if (b < 0x80) {
+            c = b;
+            i += 1;
+        } else if (b == 0x80) {
+            c = cp936::kByte80;
+            i += 1;
+        } else if (b <= 0xFE && i + 1 < bytes.size()) {
+            const auto trail = static_cast<unsigned char>(bytes[i + 1]);
+            if (trail >= 0x40 && trail <= 0xFE)
+                c = cp936::kDecode[(b - 0x81) * 191 + (trail - 0x40)];
+            i += 2;
+        }
+        if (c == 0 && b != 0)
+            return std::nullopt;
+        appendUtf8(out, c);
+    }
+    return out;
+}
+
+// UTF-8 text by the built-in table; nothing when some character is outside
+// it, or the text is not well-formed UTF-8.
+std::optional<std::string> encodeByTable(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        if (b < 0x80) {
+            out.push_back(char(b));
+            ++i;
+            continue;
+        }
+        char32_t c = 0;
+        std::size_t length = 0;
+        if ((b & 0xE0) == 0xC0) {
+            c = b & 0x1F;
+            length = 2;
+        } else if ((b & 0xF0) == 0xE0) {
+            c = b & 0x0F;
+            length = 3;
+        } else {
+            return std::nullopt;  // four-byte characters are all outside CP936
+        }
+        if (i + length > utf8.size())
+            return std::nullopt;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return std::nullopt;
+            c = c << 6 | (next & 0x3F);
+        }
+        const std::uint16_t code = c < 0x10000 ? cp936::kEncode[c] : 0;
+        if (code == 0 || (length == 3 && c < 0x800) || (length == 2 && c < 0x80))
+            return std::nullopt;
+        if (code > 0xFF)
+            out.push_back(char(code >> 8));
+        out.push_back(char(code & 0xFF));
+        i += length;
+    }
+    return out;
+}
+
 }  // namespace
 
 struct IcuCodePage::Converters {
@@ -111,6 +198,13 @@ std::string IcuCodePage::encode(std::string_view utf8) const
 {
     if (utf8::isAscii(utf8))
         return std::string(utf8);
+    if (std::optional<std::string> bytes = encodeByTable(utf8))
+        return std::move(*bytes);
+    return encodeWithIcu(utf8);
+}
+
+std::string IcuCodePage::encodeWithIcu(std::string_view utf8) const
+{
     Converters& conv = converters();
     const std::u16string text = toUtf16(utf8);
     std::string out;
@@ -132,6 +226,13 @@ std::string IcuCodePage::decode(std::string_view bytes) const
 {
     if (utf8::isAscii(bytes))
         return std::string(bytes);
+    if (std::optional<std::string> text = decodeByTable(bytes))
+        return std::move(*text);
+    return decodeWithIcu(bytes);
+}
+
+std::string IcuCodePage::decodeWithIcu(std::string_view bytes) const
+{
     Converters& conv = converters();
     std::string out;
     out.reserve(bytes.size() * 3 / 2);

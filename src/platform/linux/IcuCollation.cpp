@@ -1,37 +1,51 @@
 #include "IcuCollation.h"
 
-#include "core/text/Utf8.h"
-
 #include <unicode/ucol.h>
 #include <unicode/uscript.h>
 #include <unicode/ustring.h>
 
-#include <algorithm>
 #include <array>
+#include <optional>
+#include <string_view>
 
 namespace {
 
 // The primary weight rank of each ASCII character in the collation above,
-// 0 for the control characters it ignores. At secondary strength ASCII texts
-// differ only in these: letter case is a tertiary difference.
+// 0 for the control characters it ignores. At secondary strength these
+// texts differ only in these weights: letter case is a tertiary difference.
 constexpr std::array<unsigned char, 128> kAsciiRank{
     0,  0,  0,  0,  0,  0,  0,  0,  0,  1,  2,  3,  4,  5,  0,  0,   //
     0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,   //
-    6,  12, 16, 28, 38, 29, 27, 15, 17, 18, 24, 32, 9,  8,  14, 25,  //  !"#$%&'()*+,-./
-    39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 11, 10, 33, 34, 35, 13,  // 0-9 :;<=>?
-    23, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63,  // @A-O
-    64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 19, 26, 20, 31, 7,   // P-Z [\]^_
-    30, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63,  // `a-o
-    64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 21, 36, 22, 37, 0,   // p-z {|}~
+    6,  12, 16, 28, 39, 29, 27, 15, 17, 18, 24, 32, 9,  8,  14, 25,  //  !"#$%&'()*+,-./
+    40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 11, 10, 33, 34, 35, 13,  // 0-9 :;<=>?
+    23, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 64,  // @A-O
+    65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 19, 26, 20, 31, 7,   // P-Z [\]^_
+    30, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 64,  // `a-o
+    65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 21, 36, 22, 37, 0,   // p-z {|}~
 };
+// The item marker's circle sorts after every ASCII symbol and before "$".
+constexpr unsigned char kCircleRank = 38;
+constexpr std::string_view kCircle = "\u25CF";
 
-std::string asciiKey(std::string_view text)
+// The key of a text made of ASCII and the marker's circle alone, which the
+// table above orders without ICU; nothing for any other text.
+std::optional<std::string> tableKey(std::string_view text)
 {
     std::string key;
     key.reserve(text.size());
-    for (const char c : text)
-        if (const unsigned char rank = kAsciiRank[static_cast<unsigned char>(c)])
-            key.push_back(char(rank));
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            if (const unsigned char rank = kAsciiRank[c])
+                key.push_back(char(rank));
+            ++i;
+        } else if (text.substr(i, kCircle.size()) == kCircle) {
+            key.push_back(char(kCircleRank));
+            i += kCircle.size();
+        } else {
+            return std::nullopt;
+        }
+    }
     return key;
 }
 
@@ -72,8 +86,9 @@ IcuCollation::Collator& IcuCollation::collator() const
 
 int IcuCollation::compare(std::string_view a, std::string_view b) const
 {
-    if (utf8::isAscii(a) && utf8::isAscii(b))
-        return sign(asciiKey(a).compare(asciiKey(b)));
+    if (const auto keyA = tableKey(a))
+        if (const auto keyB = tableKey(b))
+            return sign(keyA->compare(*keyB));
     return compareWithIcu(a, b);
 }
 
@@ -89,11 +104,15 @@ std::vector<std::string> IcuCollation::sortKeys(const std::vector<std::string>& 
 {
     std::vector<std::string> keys;
     keys.reserve(texts.size());
-    if (std::all_of(texts.begin(), texts.end(), [](const std::string& t) { return utf8::isAscii(t); })) {
-        for (const std::string& text : texts)
-            keys.push_back(asciiKey(text));
-        return keys;
+    for (const std::string& text : texts) {
+        std::optional<std::string> key = tableKey(text);
+        if (!key)
+            break;
+        keys.push_back(std::move(*key));
     }
+    if (keys.size() == texts.size())
+        return keys;
+    keys.clear();
     UCollator* handle = collator().handle;
     std::u16string text16;
     for (const std::string& text : texts) {

@@ -6,9 +6,9 @@
 
 // The Chinese list box order through ICU: its zh_CN collation (Han by
 // pinyin), letter case ignored (secondary strength), Han after every other
-// script. Texts of ASCII alone are ordered by a table of ICU's own weights,
-// so the collator, whose rules are large, is opened only when a text beyond
-// ASCII needs it. Not for use from several threads at once.
+// script. Texts of ASCII and the item marker alone are ordered by a table of
+// ICU's own weights, so the collator, whose data is large, is opened only
+// when a text beyond them needs it. Not for use from several threads at once.
 class IcuCollation : public Collation {
 public:
     IcuCollation();
