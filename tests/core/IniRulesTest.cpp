@@ -54,6 +54,11 @@ TEST(IniRules, ReadsLinesEndedByCrAloneAndBlanksAroundTheEqualsSign)
     EXPECT_EQ(valueOf("[s]\rk=v\rj=w\r", "s", "j"), "w");
     EXPECT_EQ(valueOf("[s]\n  key  =  spaced value \t\n", "s", "key"), "spaced value");
     EXPECT_EQ(valueOf("  [s]  \r\nk=v\r\n", "s", "k"), "v");
+    // A "[" without a "]" after it opens no section: the line is an ordinary one.
+    EXPECT_EQ(valueOf("[s\r\nk=v\r\n", "s", "k"), "<missing>");
+    EXPECT_EQ(valueOf("[s]\r\n[t\r\nk=v\r\n", "s", "k"), "v");
+    // A value ends at a zero byte, as the C string a reader gets does.
+    EXPECT_EQ(valueOf(std::string("[s]\r\nk=a\0b\r\n", 12), "s", "k"), "a");
 }
 
 TEST(IniRules, MatchesLatinLettersWithoutRegardToCaseButNeverTheSecondByteOfAChineseCharacter)
@@ -87,10 +92,19 @@ TEST(IniRules, TheFirstSectionAndKeyOfANameWin)
     EXPECT_EQ(doc.serialize(), "[s]\r\nk=new\r\nk=second\r\n[S]\r\nk=third\r\nj=only\r\n");
 }
 
+TEST(IniRules, AReplacedKeyKeepsItsNameAndALineThatReadsTheSameIsLeftAlone)
+{
+    IniDocument doc = IniDocument::parse("[a]\r\n Key = v \r\n");
+    doc.setValue("a", "KEY", "v");
+    EXPECT_EQ(doc.serialize(), "[a]\r\n Key = v \r\n");
+    doc.setValue("a", "KEY", "w");
+    EXPECT_EQ(doc.serialize(), "[a]\r\nKey=w\r\n");
+}
+
 TEST(IniRules, ValuesThatAReaderWouldChangeAreWrittenInQuotes)
 {
     const std::string values[] = {" lead", "trail ", "\tboth\t", "\"quoted\"", "\"open", "close\"", "\"",
-                                 "a \"middle\" b", "plain", ""};
+                                 "'single'", "'open", "a \"middle\" b", "plain", ""};
     for (const std::string& value : values) {
         IniDocument doc = fromNothing();
         doc.setValue("s", "k", value);
@@ -98,8 +112,10 @@ TEST(IniRules, ValuesThatAReaderWouldChangeAreWrittenInQuotes)
     }
     EXPECT_EQ(IniDocument::storedForm(" x "), "\" x \"");
     EXPECT_EQ(IniDocument::storedForm("a \"b\" c"), "a \"b\" c");
+    EXPECT_EQ(IniDocument::storedForm("'x'"), "\"'x'\"");
     // A file edited by hand with quotes reads as the Windows functions read it.
     EXPECT_EQ(valueOf("[s]\r\nname2=\"val2\"\r\n", "s", "name2"), "val2");
+    EXPECT_EQ(valueOf("[s]\r\nname2='val2'\r\n", "s", "name2"), "val2");
 }
 
 TEST(IniRules, SectionNamesWithBracketsEqualsAndCommentSignsRoundTrip)

@@ -152,6 +152,15 @@ TEST(ProfileStore, AFailedWriteNamesTheFileAndTheReasonAndChangesNothing)
     result = WriteINI("s", "k", "v", folder.file("Ombrel.ini.d"));
     EXPECT_FALSE(result.ok());
 
+    // A file in Unicode (it starts with a byte order mark) is not written in
+    // the code page, which would leave it half one encoding, half the other.
+    const std::string unicode("\xFF\xFE[\0s\0]\0", 8);
+    folder.writeBytes("unicode.ini", unicode);
+    result = WriteINI("s", "k", "v", folder.file("unicode.ini"));
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(folder.readBytes("unicode.ini"), unicode);
+    fs::remove(fs::path(folder.file("unicode.ini")));
+
     // No temporary file is left behind by any of them.
     EXPECT_EQ(folder.entries(), (std::vector<std::string>{"Ombrel.ini", "Ombrel.ini.d"}));
 }

@@ -1,4 +1,6 @@
+#include "platform/linux/Cp936Table.h"
 #include "platform/linux/IcuCodePage.h"
+#include "platform/windows/Gb18030Forms.h"
 #include "platform/linux/IcuCollation.h"
 #include "platform/linux/PosixFileStore.h"
 #include "support/TempFolder.h"
@@ -14,6 +16,18 @@
 namespace {
 
 int sign(int n) { return (n > 0) - (n < 0); }
+
+// One character as UTF-8 (QString::fromUcs4 would drop a U+FEFF as a byte order mark).
+std::string utf8Of(char32_t c)
+{
+    if (c < 0x80)
+        return std::string(1, char(c));
+    if (c < 0x800)
+        return {char(0xC0 | c >> 6), char(0x80 | (c & 0x3F))};
+    if (c < 0x10000)
+        return {char(0xE0 | c >> 12), char(0x80 | (c >> 6 & 0x3F)), char(0x80 | (c & 0x3F))};
+    return {char(0xF0 | c >> 18), char(0x80 | (c >> 12 & 0x3F)), char(0x80 | (c >> 6 & 0x3F)), char(0x80 | (c & 0x3F))};
+}
 
 TEST(PosixFileStore, ReplacesTheFileWholeByARenameKeepingItsPermissions)
 {
@@ -73,7 +87,7 @@ TEST(IcuCodePage, TheBuiltInTableConvertsAsIcuDoes)
     for (char32_t c = 0x80; c < 0x10000; ++c) {
         if (c >= 0xD800 && c <= 0xDFFF)
             continue;
-        const std::string text = QString::fromUcs4(&c, 1).toStdString() + "a";
+        const std::string text = utf8Of(c) + "a";
         ASSERT_EQ(codePage.encode(text), codePage.encodeWithIcu(text)) << std::hex << unsigned(c);
     }
     for (int lead = 0x80; lead <= 0xFF; ++lead) {
@@ -84,6 +98,33 @@ TEST(IcuCodePage, TheBuiltInTableConvertsAsIcuDoes)
     }
     for (const std::string& text : {std::string("\xF0\x9F\x98\x80 ● 记"), std::string("bad \xE8\xAE"), std::string("\xB1")})
         EXPECT_EQ(codePage.decode(codePage.encode(text)), codePage.decodeWithIcu(codePage.encodeWithIcu(text)));
+}
+
+// The Windows build writes the characters CP936 lacks by its own table of
+// GB18030 forms; both builds must write the same bytes for each of them.
+TEST(IcuCodePage, TheWindowsBuildsGb18030FormsAreIcus)
+{
+    IcuCodePage codePage;
+    const auto fourBytes = [](unsigned n) {
+        return std::string{char(0x81 + n / 12600), char(0x30 + n / 1260 % 10), char(0x81 + n / 10 % 126),
+                           char(0x30 + n % 10)};
+    };
+    int checked = 0;
+    for (const gb18030::FourByteRun& run : gb18030::kFourByteRuns) {
+        for (char32_t c = run.first; c <= run.last; ++c) {
+            // Surrogates are no characters; characters CP936 holds never use the table.
+            if ((c >= 0xD800 && c <= 0xDFFF) || cp936::kEncode[c] != 0)
+                continue;
+            ++checked;
+            ASSERT_EQ(codePage.encode(utf8Of(c)), fourBytes(run.index + unsigned(c - run.first))) << std::hex << unsigned(c);
+        }
+    }
+    for (const gb18030::TwoByteForm& form : gb18030::kTwoByteForms) {
+        const char32_t c = form.character;
+        EXPECT_EQ(codePage.encode(utf8Of(c)),
+                  (std::string{char(form.bytes >> 8), char(form.bytes & 0xFF)}));
+    }
+    EXPECT_GT(checked, 39000);
 }
 
 }  // namespace

@@ -44,12 +44,18 @@ void forEachFolded(std::string_view name, F f)
     }
 }
 
-std::string unquoted(std::string_view value)
+bool isQuote(char c)
 {
-    std::string_view v = trimmed(value);
-    if (v.size() >= 2 && v.front() == '"' && v.back() == '"')
+    return c == '"' || c == '\'';
+}
+
+// What a reader gives for the text after "=".
+std::string readValue(std::string_view stored)
+{
+    std::string_view v = trimmed(stored);
+    if (v.size() >= 2 && isQuote(v.front()) && v.back() == v.front())
         v = v.substr(1, v.size() - 2);
-    return std::string(v);
+    return std::string(v.substr(0, v.find('\0')));
 }
 
 // The section name of a "[name]" line, or nothing for other lines.
@@ -62,7 +68,7 @@ std::optional<std::string_view> sectionName(std::string_view line)
         return std::nullopt;
     const std::size_t close = line.rfind(']');
     if (close == std::string_view::npos || close <= i)
-        return line.substr(i + 1);
+        return std::nullopt;
     return line.substr(i + 1, close - i - 1);
 }
 
@@ -187,15 +193,15 @@ std::optional<std::string> IniDocument::value(std::string_view section, std::str
     if (!k)
         return std::nullopt;
     const std::string_view text = sec.lines[*k].text;
-    return unquoted(text.substr(text.find('=') + 1));
+    return readValue(text.substr(text.find('=') + 1));
 }
 
 std::string IniDocument::storedForm(std::string_view value)
 {
     if (value.empty())
         return {};
-    const bool changesOnRead = isBlank(value.front()) || isBlank(value.back())
-                               || value.front() == '"' || value.back() == '"';
+    const bool changesOnRead = isBlank(value.front()) || isBlank(value.back()) || value.front() == '"'
+                               || value.back() == '"' || (value.size() >= 2 && value.front() == '\'' && value.back() == '\'');
     if (!changesOnRead)
         return std::string(value);
     return '"' + std::string(value) + '"';
@@ -235,9 +241,9 @@ void IniDocument::setValue(std::string_view section, std::string_view key, std::
     if (const auto k = sec.keys.find(key)) {
         std::string_view& text = sec.lines[*k].text;
         const std::size_t eq = text.find('=');
-        // Rewriting a line with what it holds already changes nothing.
-        if (text.substr(0, eq) != key || text.substr(eq + 1) != storedForm(value))
-            text = keyLine(key, value);
+        // A line that already reads as the new value is left as it stands.
+        if (readValue(text.substr(eq + 1)) != value)
+            text = keyLine(trimmed(text.substr(0, eq)), value);
         return;
     }
     // Every key line is at or before lastKeyLine, so inserting after it

@@ -13,13 +13,17 @@
 
 // An INI file held as its own bytes, read and edited by the rules of the
 // Windows profile functions:
-// - "[name]" opens a section; "key=value" is a key; a line without "=" is not;
+// - "[name]" opens a section, a "[" without a later "]" does not; "key=value"
+//   is a key; a line without "=" is not;
 // - section and key names match without regard to the case of Latin letters
 //   and to blanks around them; the first section or key of a name wins;
-// - blanks around a value are dropped, then one pair of enclosing double
-//   quotes, so a value is written quoted when it would otherwise change;
-// - an existing key is replaced where it stands, a new key goes after the
-//   last key of its section, a new section at the end of the file;
+// - blanks around a value are dropped, then one pair of enclosing double or
+//   single quotes, so a value is written in double quotes when it would
+//   otherwise change; a value ends at a zero byte, as a C string does;
+// - an existing key is replaced where it stands, keeping the name as the
+//   file spells it, and left alone when it already reads as the new value;
+//   a new key goes after the last key of its section, a new section at the
+//   end of the file;
 // - lines may end in CR LF, LF or CR alone; new lines end in CR LF.
 // Every byte that an edit does not touch is kept as it was.
 //

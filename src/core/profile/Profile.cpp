@@ -26,9 +26,20 @@ std::string refusalFor(const std::string& section, const std::string& key, const
     return {};
 }
 
+// A file that starts with a byte order mark holds Unicode text, which writes
+// in the code page would turn into a mix of two encodings.
+bool startsWithByteOrderMark(std::string_view bytes)
+{
+    return bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+}
+
 std::string readReason(const FileBytes& read)
 {
-    return read.ok() ? std::string() : "无法读取文件（" + read.error + "）";
+    if (!read.ok())
+        return "无法读取文件（" + read.error + "）";
+    if (startsWithByteOrderMark(read.bytes))
+        return "文件以 Unicode 编码保存，只能写入 ANSI 编码的设置文件";
+    return {};
 }
 
 }  // namespace

@@ -208,14 +208,15 @@ std::string IcuCodePage::encodeWithIcu(std::string_view utf8) const
     Converters& conv = converters();
     const std::u16string text = toUtf16(utf8);
     std::string out;
-    if (fromUnicode(conv.cp936.get(), text.data(), int(text.size()), out))
-        return out;
-    // Some character is outside CP936: go character by character so that
-    // only those characters take the GB18030 form.
-    out.clear();
+    // Character by character, so that only the characters CP936 lacks take
+    // the GB18030 form. ICU's CP936 converter writes nothing at all, and
+    // reports no error, for an invisible formatting character it lacks (a
+    // soft hyphen, a zero-width joiner): those take the GB18030 form too
+    // rather than being lost.
     for (std::size_t i = 0; i < text.size();) {
         const int units = (isHighSurrogate(text[i]) && i + 1 < text.size()) ? 2 : 1;
-        if (!fromUnicode(conv.cp936.get(), text.data() + i, units, out))
+        const std::size_t before = out.size();
+        if (!fromUnicode(conv.cp936.get(), text.data() + i, units, out) || out.size() == before)
             fromUnicode(conv.gb18030(), text.data() + i, units, out);
         i += std::size_t(units);
     }
