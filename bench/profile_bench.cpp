@@ -4,7 +4,7 @@
 // "add" is the command as the program runs it: the new item's section gets
 // its "Filename", then the whole index is written again (n + 1 numbered keys
 // and "Count"), all inside one ProfileEdit, so the file is read once and
-// replaced once (QSaveFile: write, fsync, rename).
+// replaced once (write, fsync, rename, folder fsync).
 //
 // The reference is the naive way: every one of those writes a WriteINI call
 // of its own, each reading, parsing and atomically replacing the whole file.
@@ -394,7 +394,7 @@ void report(const std::vector<SizeResult>& results, const QString& folder)
                     (long long)r.fileBytes, r.add.total, r.add.readParse, r.add.writes, r.add.commit, r.addMin,
                     r.naiveAdd, runs, r.naiveAdd / r.add.total);
     }
-    std::printf("  batched: %s runs per size; commit = serialize + QSaveFile write + fsync + rename\n",
+    std::printf("  batched: %s runs per size; commit = serialize + write + fsync + rename + folder fsync\n",
                 results.empty() ? "" : (results.front().addRuns == 11 ? "11" : "101 (31 for 10,000)"));
     std::printf("  naive:   one WriteINI per write, each reading, parsing and replacing the file;\n"
                 "           'NxK-extr' = N runs of the first K writes, scaled to n+3 writes (extrapolated)\n\n");

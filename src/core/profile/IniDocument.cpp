@@ -49,13 +49,13 @@ bool isQuote(char c)
     return c == '"' || c == '\'';
 }
 
-// What a reader gives for the text after "=".
-std::string readValue(std::string_view stored)
+// What a reader gives for the text after "=", as a view of that text.
+std::string_view readValue(std::string_view stored)
 {
     std::string_view v = trimmed(stored);
     if (v.size() >= 2 && isQuote(v.front()) && v.back() == v.front())
         v = v.substr(1, v.size() - 2);
-    return std::string(v.substr(0, v.find('\0')));
+    return v.substr(0, v.find('\0'));
 }
 
 // The section name of a "[name]" line, or nothing for other lines.
@@ -193,7 +193,7 @@ std::optional<std::string> IniDocument::value(std::string_view section, std::str
     if (!k)
         return std::nullopt;
     const std::string_view text = sec.lines[*k].text;
-    return readValue(text.substr(text.find('=') + 1));
+    return std::string(readValue(text.substr(text.find('=') + 1)));
 }
 
 std::string IniDocument::storedForm(std::string_view value)

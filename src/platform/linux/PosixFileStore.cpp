@@ -78,6 +78,9 @@ FileBytes PosixFileStore::read(const std::string& path) const
         return result;
     }
     result.exists = true;
+    struct stat info {};
+    if (::fstat(file.fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+        result.bytes.reserve(std::size_t(info.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
