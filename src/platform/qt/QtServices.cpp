@@ -1,4 +1,4 @@
-#include "LinuxServices.h"
+#include "QtServices.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include <unistd.h>
 
 void QtMessageBoxes::inform(QWidget* parent, const QString& title, const QString& text)
 {
@@ -58,9 +57,4 @@ QRect QtScreen::geometry() const
 {
     const QScreen* screen = primaryScreen();
     return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-}
-
-void PosixProcess::exitNow()
-{
-    ::_exit(0);
 }

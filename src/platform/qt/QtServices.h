@@ -2,7 +2,6 @@
 
 #include "platform/MessageBoxes.h"
 #include "platform/PopupMenus.h"
-#include "platform/Process.h"
 #include "platform/Screen.h"
 
 // Services that Qt provides alike on every system it runs on.
@@ -24,9 +23,4 @@ public:
     double twipsPerPixelX() const override;
     double twipsPerPixelY() const override;
     QRect geometry() const override;
-};
-
-class PosixProcess final : public Process {
-public:
-    void exitNow() override;
 };
