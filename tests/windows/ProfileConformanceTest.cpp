@@ -5,7 +5,7 @@
 #include "TempFolder.h"
 
 #include "core/profile/Profile.h"
-#include "platform/CoreServices.h"
+#include "support/CoreTest.h"
 
 #include <gtest/gtest.h>
 
@@ -19,17 +19,6 @@ namespace {
 
 using wintest::ansi;
 using wintest::TempFolder;
-
-const CoreServices& services()
-{
-    static const CoreServices made = makeCoreServices();
-    return made;
-}
-
-ProfileAccess access()
-{
-    return {*services().files, *services().codePage};
-}
 
 std::string u8(std::wstring_view text) { return wintest::utf8(text); }
 
@@ -239,12 +228,12 @@ TEST_P(ProfileWrites, MatchWritePrivateProfileString)
     }
     ASSERT_EQ(c.outcome == Outcome::Identical, std::string(c.why).empty()) << "every difference says why";
 
-    ProfileEdit batch(access(), u8(batchFile));
+    ProfileEdit batch(profileAccess(), u8(batchFile));
     bool refused = false;
     for (const Write& w : c.writes) {
         WritePrivateProfileStringA(ansi(w.section).c_str(), ansi(w.key).c_str(), ansi(w.value).c_str(),
                                    ansi(u8(windowsFile)).c_str());
-        refused |= !WriteINI(access(), w.section, w.key, w.value, u8(oneByOneFile)).ok();
+        refused |= !WriteINI(profileAccess(), w.section, w.key, w.value, u8(oneByOneFile)).ok();
         batch.WriteINI(w.section, w.key, w.value);
     }
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, ansi(u8(windowsFile)).c_str());
@@ -275,7 +264,7 @@ TEST_P(ProfileWrites, MatchWritePrivateProfileString)
     for (const Write& w : c.writes)
         last[{nameKey(w.section), nameKey(w.key)}] = &w;
     for (const auto& [name, w] : last) {
-        EXPECT_EQ(GetINI(access(), w->section, w->key, u8(oneByOneFile)), w->value) << w->key;
+        EXPECT_EQ(GetINI(profileAccess(), w->section, w->key, u8(oneByOneFile)), w->value) << w->key;
         if (c.outcome == Outcome::WindowsReadsIt) {
             EXPECT_EQ(windowsRead(oneByOneFile, w->section, w->key), w->value) << w->key;
         }
@@ -363,11 +352,11 @@ TEST_P(ProfileReads, MatchGetPrivateProfileString)
     const std::wstring file = folder.file(L"Ombrel.ini");
     ASSERT_TRUE(wintest::writeBytes(file, c.bytes));
 
-    const std::string ours = GetINI(access(), c.section, c.key, u8(file));
+    const std::string ours = GetINI(profileAccess(), c.section, c.key, u8(file));
     const std::string windows = windowsRead(file, c.section, c.key);
 
     EXPECT_EQ(ours, c.value);
-    EXPECT_EQ(ProfileSnapshot(access(), u8(file)).GetINI(c.section, c.key), ours);
+    EXPECT_EQ(ProfileSnapshot(profileAccess(), u8(file)).GetINI(c.section, c.key), ours);
     if (std::string(c.why).empty()) {
         EXPECT_EQ(windows, ours);
     } else {

@@ -77,7 +77,7 @@ const std::string& SectionBytes::operator()(const CodePage& codePage, const std:
 {
     if (!valid_ || section != text_) {
         text_ = section;
-        bytes_ = utf8::isAscii(section) ? section : codePage.encode(section);
+        bytes_ = codePage.encode(section);
         valid_ = true;
     }
     return bytes_;
@@ -91,12 +91,10 @@ ProfileSnapshot::ProfileSnapshot(const ProfileAccess& access, const std::string&
 
 std::string ProfileSnapshot::GetINI(const std::string& section, const std::string& key) const
 {
-    const std::string keyBytes = utf8::isAscii(key) ? key : codePage_.encode(key);
-    const auto value = doc_.value(sectionBytes_(codePage_, section), keyBytes);
+    const auto value = doc_.value(sectionBytes_(codePage_, section), codePage_.encode(key));
     if (!value)
         return {};
-    const std::string_view cut = ansi::cutToCharacters(*value, kMaxValueBytes);
-    return utf8::isAscii(cut) ? std::string(cut) : codePage_.decode(cut);
+    return codePage_.decode(ansi::cutToCharacters(*value, kMaxValueBytes));
 }
 
 ProfileEdit::ProfileEdit(const ProfileAccess& access, std::string path)
@@ -116,8 +114,7 @@ void ProfileEdit::WriteINI(const std::string& section, const std::string& key, c
     if (!refusal_.empty())
         return;
     const CodePage& codePage = access_.codePage;
-    const auto encoded = [&](const std::string& text) { return utf8::isAscii(text) ? text : codePage.encode(text); };
-    doc_.setValue(sectionBytes_(codePage, section), encoded(key), encoded(value));
+    doc_.setValue(sectionBytes_(codePage, section), codePage.encode(key), codePage.encode(value));
     changed_ = true;
 }
 

@@ -1,6 +1,7 @@
 #include "IcuCodePage.h"
 
 #include "Cp936Table.h"
+#include "IcuText.h"
 #include "core/profile/AnsiBytes.h"
 #include "core/text/Utf8.h"
 
@@ -30,17 +31,6 @@ Converter openConverter(const char* name, bool stopOnUnmappable)
         ucnv_setFromUCallBack(conv.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
     }
     return conv;
-}
-
-std::u16string toUtf16(std::string_view utf8)
-{
-    std::u16string out(utf8.size(), u'\0');
-    int32_t length = 0;
-    UErrorCode status = U_ZERO_ERROR;
-    u_strFromUTF8WithSub(reinterpret_cast<UChar*>(out.data()), int32_t(out.size()), &length, utf8.data(),
-                         int32_t(utf8.size()), 0xFFFD, nullptr, &status);
-    out.resize(U_SUCCESS(status) ? std::size_t(length) : 0);
-    return out;
 }
 
 void appendUtf8(std::string& out, const std::u16string& text)

@@ -1,8 +1,9 @@
 #include "IcuCollation.h"
 
+#include "IcuText.h"
+
 #include <unicode/ucol.h>
 #include <unicode/uscript.h>
-#include <unicode/ustring.h>
 
 #include <array>
 #include <optional>
@@ -114,14 +115,10 @@ std::vector<std::string> IcuCollation::sortKeys(const std::vector<std::string>& 
         return keys;
     keys.clear();
     UCollator* handle = collator().handle;
-    std::u16string text16;
     for (const std::string& text : texts) {
-        text16.resize(text.size());
-        int32_t length = 0;
-        UErrorCode status = U_ZERO_ERROR;
-        u_strFromUTF8WithSub(reinterpret_cast<UChar*>(text16.data()), int32_t(text16.size()), &length, text.data(),
-                             int32_t(text.size()), 0xFFFD, nullptr, &status);
+        const std::u16string text16 = toUtf16(text);
         const auto* units = reinterpret_cast<const UChar*>(text16.data());
+        const auto length = int32_t(text16.size());
         std::string key(std::size_t(ucol_getSortKey(handle, units, length, nullptr, 0)), '\0');
         ucol_getSortKey(handle, units, length, reinterpret_cast<uint8_t*>(key.data()), int32_t(key.size()));
         keys.push_back(std::move(key));

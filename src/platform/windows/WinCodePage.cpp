@@ -2,6 +2,7 @@
 
 #include "Gb18030Forms.h"
 #include "WideText.h"
+#include "core/text/Utf8.h"
 
 #include <windows.h>
 
@@ -17,11 +18,6 @@ constexpr wchar_t kReplacement = 0xFFFD;
 // Four-byte forms count up from 81 30 81 30 for the Basic Multilingual Plane
 // and from 90 30 81 30 for the planes above it.
 constexpr unsigned long kSupplementaryStart = 189000;  // number of 90 30 81 30
-
-bool isAscii(std::string_view bytes)
-{
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
 
 bool isLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 bool isFourByteSecond(unsigned char c) { return c >= 0x30 && c <= 0x39; }
@@ -151,7 +147,7 @@ void appendCp936Run(std::string_view run, std::wstring& out)
 
 std::string WinCodePage::encode(std::string_view utf8) const
 {
-    if (isAscii(utf8))
+    if (utf8::isAscii(utf8))
         return std::string(utf8);
     const std::wstring text = wintext::toWide(utf8);
     std::string out;
@@ -174,7 +170,7 @@ std::string WinCodePage::encode(std::string_view utf8) const
 
 std::string WinCodePage::decode(std::string_view bytes) const
 {
-    if (isAscii(bytes))
+    if (utf8::isAscii(bytes))
         return std::string(bytes);
     // Runs of CP936 text go through the CP936 table; four-byte sequences,
     // which only GB18030 has, are read apart.
