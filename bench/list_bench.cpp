@@ -13,13 +13,15 @@
 //
 // Usage: ombrel_list_bench [--dir FOLDER] [--sizes N,N,...] [--repeat N]
 
-#include "../tests/form/Fakes.h"
-#include "app/Form2.h"
+#include "../tests/ui/FakePlatform.h"
 #include "core/launcher/ItemText.h"
 #include "core/profile/Profile.h"
-#include "platform/linux/IcuCodePage.h"
+#include "platform/qt/QtText.h"
+#include "ui/qt/AddPanel.h"
+#include "ui/qt/MainWindow.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -72,22 +74,22 @@ void writeProfile(const QString& path, int items)
         index += QStringLiteral("%1=%2\r\n").arg(i, 3, 10, QLatin1Char('0')).arg(entries[i]);
     QFile file(path);
     file.open(QIODevice::WriteOnly);
-    file.write(QByteArray::fromStdString(IcuCodePage().encode(toStd(index + text))));
+    file.write(QByteArray::fromStdString(coreServices().codePage->encode(toStd(index + text))));
 }
 
 void runSize(const QString& dir, int items, int repeat)
 {
     QTemporaryDir folder(dir + QStringLiteral("/ombrel-list-bench-XXXXXX"));
     writeProfile(toQt(profilePath(toStd(folder.path()))), items);
-    FakePlatform fakes(folder.path());
-    Form2Memory memory;
+    FakePlatform fakes(toStd(folder.path()));
+    MainWindowState state;
 
     std::vector<double> loads;
-    std::unique_ptr<Form2> window;
+    std::unique_ptr<MainWindow> window;
     for (int r = 0; r < std::max(3, repeat / 4); ++r) {
         window.reset();
         const auto start = Clock::now();
-        window = std::make_unique<Form2>(fakes.platform, memory);
+        window = std::make_unique<MainWindow>(fakes.platform, state);
         window->show();
         QApplication::processEvents();
         loads.push_back(msSince(start));
@@ -95,23 +97,26 @@ void runSize(const QString& dir, int items, int repeat)
 
     std::vector<double> adds;
     std::vector<double> deletes;
-    fakes.messages.nextAnswer = true;
-    window->ShowPanel(0);
+    fakes.core.messages.nextAnswer = true;
+    window->frame().presenter().showPanel(Panel::AddItem);
+    AddPanel& add = window->addPanel();
+    LauncherPresenter& commands = window->launcherList().presenter();
+    QListWidget* list = window->launcherList().list();
     for (int r = 0; r < repeat; ++r) {
         const QString name = QStringLiteral("画板%1").arg(r);
-        window->addPanel().Text1->setText(QStringLiteral("/usr/bin/draw"));
-        window->addPanel().Text2->setText(name);
+        add.pathBox()->setText(QStringLiteral("/usr/bin/draw"));
+        add.nameBox()->setText(name);
         auto start = Clock::now();
-        window->Command2_Click();
+        add.presenter().confirm();
         adds.push_back(msSince(start));
 
-        window->List1->setCurrentItem(window->List1->findItems(toQt(displayTextOf(toStd(name))), Qt::MatchExactly).first());
+        list->setCurrentItem(list->findItems(toQt(displayTextOf(toStd(name))), Qt::MatchExactly).first());
         start = Clock::now();
-        window->Command6_Click();
+        commands.deleteSelected();
         deletes.push_back(msSince(start));
     }
-    if (window->List1->count() != items || fakes.messages.shown.size() != std::size_t(repeat))
-        std::printf("  (unexpected: %d items, %zu messages)\n", window->List1->count(), fakes.messages.shown.size());
+    if (list->count() != items || fakes.core.messages.shown.size() != std::size_t(repeat))
+        std::printf("  (unexpected: %d items, %zu messages)\n", list->count(), fakes.core.messages.shown.size());
 
     std::printf("%7d items  add %7.2f ms  delete %7.2f ms  load %7.1f ms   (medians of %d, %d, %zu runs)\n", items,
                 median(adds), median(deletes), median(loads), repeat, repeat, loads.size());

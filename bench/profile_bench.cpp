@@ -6,9 +6,9 @@
 // and "Count"), all inside one ProfileEdit, so the file is read once and
 // replaced once (write, fsync, rename, folder fsync).
 //
-// The reference is the naive way: every one of those writes a WriteINI call
+// The reference is the naive way: every one of those writes a writeProfileValue call
 // of its own, each reading, parsing and atomically replacing the whole file.
-// "load" compares readListIndex over one ProfileSnapshot with one GetINI per
+// "load" compares readListIndex over one ProfileSnapshot with one readProfileValue per
 // key, each re-reading the file.
 //
 // Usage: ombrel_profile_bench [--dir FOLDER] [--sizes N,N,...] [--quick] [--full-naive]
@@ -181,7 +181,7 @@ AddPhases batchedAdd(const QString& path, const QStringList& entries)
     ProfileEdit edit(access(), text(path));
     t.readParse = msSince(start);
     const auto writesStart = Clock::now();
-    addWrites(entries, [&](const QString& s, const QString& k, const QString& v) { edit.WriteINI(text(s), text(k), text(v)); });
+    addWrites(entries, [&](const QString& s, const QString& k, const QString& v) { edit.writeProfileValue(text(s), text(k), text(v)); });
     t.writes = msSince(writesStart);
     const auto commitStart = Clock::now();
     const ProfileResult result = edit.commit();
@@ -200,9 +200,9 @@ double naiveAdd(const QString& path, const QStringList& entries, qsizetype limit
     addWrites(
         entries,
         [&](const QString& s, const QString& k, const QString& v) {
-            const ProfileResult result = WriteINI(access(), text(s), text(k), text(v), text(path));
+            const ProfileResult result = writeProfileValue(access(), text(s), text(k), text(v), text(path));
             if (!result.ok())
-                fail("WriteINI failed: " + result.reason);
+                fail("writeProfileValue failed: " + result.reason);
         },
         limit);
     return msSince(start);
@@ -229,18 +229,18 @@ LoadPhases batchedLoad(const QString& path)
     return t;
 }
 
-// The naive load: "Count", then one GetINI per numbered key, each one reading
+// The naive load: "Count", then one readProfileValue per numbered key, each one reading
 // and parsing the file again. Stops after `limit` reads when limit >= 0.
 double naiveLoad(const QString& path, qsizetype* countOut = nullptr, qsizetype limit = -1)
 {
     const auto start = Clock::now();
     const std::string file = text(path);
-    const qsizetype count = qsizetype(listCount(GetINI(access(), kTitleSection, kCountKey, file)));
+    const qsizetype count = qsizetype(listCount(readProfileValue(access(), kTitleSection, kCountKey, file)));
     const qsizetype keys = limit < 0 ? count : std::min(count, std::max<qsizetype>(limit - 1, 0));
     std::vector<std::string> entries;
     entries.reserve(std::size_t(keys));
     for (qsizetype i = 0; i < keys; ++i)
-        entries.push_back(GetINI(access(), kTitleSection, listKey(std::size_t(i)), file));
+        entries.push_back(readProfileValue(access(), kTitleSection, listKey(std::size_t(i)), file));
     const double ms = msSince(start);
     if (countOut)
         *countOut = qsizetype(entries.size());
@@ -396,7 +396,7 @@ void report(const std::vector<SizeResult>& results, const QString& folder)
     }
     std::printf("  batched: %s runs per size; commit = serialize + write + fsync + rename + folder fsync\n",
                 results.empty() ? "" : (results.front().addRuns == 11 ? "11" : "101 (31 for 10,000)"));
-    std::printf("  naive:   one WriteINI per write, each reading, parsing and replacing the file;\n"
+    std::printf("  naive:   one writeProfileValue per write, each reading, parsing and replacing the file;\n"
                 "           'NxK-extr' = N runs of the first K writes, scaled to n+3 writes (extrapolated)\n\n");
 
     std::printf("LOAD THE LIST (Count + n keys)\n");
@@ -411,7 +411,7 @@ void report(const std::vector<SizeResult>& results, const QString& folder)
         std::printf("%8d | %9.3f %9.3f %9.3f | %12.1f %-14s | %8.0fx\n", r.n, r.load.total, r.load.readParse,
                     r.load.lookups, r.naiveLoad, runs, r.naiveLoad / r.load.total);
     }
-    std::printf("  snapshot: readListIndex(ProfileSnapshot(path)); naive: GetINI(section, key, path) per key\n\n");
+    std::printf("  snapshot: readListIndex(ProfileSnapshot(path)); naive: readProfileValue(section, key, path) per key\n\n");
 
     std::printf("TARGETS\n");
     for (const SizeResult& r : results) {

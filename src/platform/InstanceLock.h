@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <string>
 
 // One running copy per user. The test is made once at start; a lock left by
 // a copy that crashed or was killed does not count.
@@ -10,7 +10,7 @@ public:
 
     struct Outcome {
         bool anotherRunning = false;
-        QString problem;  // set when the test itself could not be made
+        std::string problem;  // set when the test itself could not be made
     };
     virtual Outcome acquire() = 0;
 };

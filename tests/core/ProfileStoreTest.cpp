@@ -11,15 +11,15 @@ namespace {
 
 const std::string kMarker = "● ";
 
-std::string GetINI(const std::string& section, const std::string& key, const std::string& path)
+std::string readProfileValue(const std::string& section, const std::string& key, const std::string& path)
 {
-    return ::GetINI(profileAccess(), section, key, path);
+    return ::readProfileValue(profileAccess(), section, key, path);
 }
 
-ProfileResult WriteINI(const std::string& section, const std::string& key, const std::string& value,
+ProfileResult writeProfileValue(const std::string& section, const std::string& key, const std::string& value,
                        const std::string& path)
 {
-    return ::WriteINI(profileAccess(), section, key, value, path);
+    return ::writeProfileValue(profileAccess(), section, key, value, path);
 }
 
 TEST(ProfileStore, TwoAddsGiveTheFileOfTheWindowsProgramByteForByte)
@@ -27,14 +27,14 @@ TEST(ProfileStore, TwoAddsGiveTheFileOfTheWindowsProgramByteForByte)
     TempFolder folder;
     const std::string path = folder.profile();
     // First add: the item's section, then the index of one entry.
-    WriteINI(kMarker + "Notepad", "Filename", "C:\\Windows\\notepad.exe", path);
-    WriteINI("标题", "000", kMarker + "Notepad", path);
-    WriteINI("标题", "Count", "1", path);
+    writeProfileValue(kMarker + "Notepad", "Filename", "C:\\Windows\\notepad.exe", path);
+    writeProfileValue("标题", "000", kMarker + "Notepad", path);
+    writeProfileValue("标题", "Count", "1", path);
     // Second add: its section, then the whole index anew.
-    WriteINI(kMarker + "Paint", "Filename", "C:\\Windows\\system32\\mspaint.exe", path);
-    WriteINI("标题", "000", kMarker + "Notepad", path);
-    WriteINI("标题", "001", kMarker + "Paint", path);
-    WriteINI("标题", "Count", "2", path);
+    writeProfileValue(kMarker + "Paint", "Filename", "C:\\Windows\\system32\\mspaint.exe", path);
+    writeProfileValue("标题", "000", kMarker + "Notepad", path);
+    writeProfileValue("标题", "001", kMarker + "Paint", path);
+    writeProfileValue("标题", "Count", "2", path);
 
     const std::string expected = (
         "[● Notepad]\r\nFilename=C:\\Windows\\notepad.exe\r\n"
@@ -51,20 +51,20 @@ TEST(ProfileStore, ValuesComeBackExactlyAsWritten)
     const std::string values[] = {"  two blanks each side  ", "\"in quotes\"", "C:\\Program Files\\画图\\mspaint.exe",
                                   "emoji \xF0\x9F\x98\x80 and € and ก", ""};
     for (const std::string& value : values) {
-        ASSERT_TRUE(WriteINI("s", "k", value, path).ok());
-        EXPECT_EQ(GetINI("s", "k", path), value);
+        ASSERT_TRUE(writeProfileValue("s", "k", value, path).ok());
+        EXPECT_EQ(readProfileValue("s", "k", path), value);
     }
-    EXPECT_EQ(GetINI("s", "missing", path), "");
-    EXPECT_EQ(GetINI("missing", "k", path), "");
-    EXPECT_EQ(GetINI("s", "k", folder.file("no-such.ini")), "");
+    EXPECT_EQ(readProfileValue("s", "missing", path), "");
+    EXPECT_EQ(readProfileValue("missing", "k", path), "");
+    EXPECT_EQ(readProfileValue("s", "k", folder.file("no-such.ini")), "");
 }
 
 TEST(ProfileStore, ALongValueIsCutToTheReadersBufferWithoutSplittingACharacter)
 {
     TempFolder folder;
     const std::string path = folder.profile();
-    ASSERT_TRUE(WriteINI("s", "ascii", std::string(12000, 'x'), path).ok());
-    EXPECT_EQ(GetINI("s", "ascii", path).size(), 9999u);
+    ASSERT_TRUE(writeProfileValue("s", "ascii", std::string(12000, 'x'), path).ok());
+    EXPECT_EQ(readProfileValue("s", "ascii", path).size(), 9999u);
     // 5,000 two-byte characters: 4,999 of them fit into 9,999 bytes.
     const auto repeated = [](int n) {
         std::string text;
@@ -72,21 +72,21 @@ TEST(ProfileStore, ALongValueIsCutToTheReadersBufferWithoutSplittingACharacter)
             text += "标";
         return text;
     };
-    ASSERT_TRUE(WriteINI("s", "chinese", repeated(5000), path).ok());
-    EXPECT_EQ(GetINI("s", "chinese", path), repeated(4999));
+    ASSERT_TRUE(writeProfileValue("s", "chinese", repeated(5000), path).ok());
+    EXPECT_EQ(readProfileValue("s", "chinese", path), repeated(4999));
 }
 
 TEST(ProfileStore, AWriteThatCannotBeOneLineIsRefusedAndNothingIsWritten)
 {
     TempFolder folder;
     const std::string path = folder.profile();
-    ASSERT_TRUE(WriteINI("s", "k", "old", path).ok());
+    ASSERT_TRUE(writeProfileValue("s", "k", "old", path).ok());
     const std::string before = folder.readBytes("Ombrel.ini");
 
     for (const auto& [section, key, value] :
          {std::tuple{"s", "k", "line\nbreak"}, std::tuple{"s\r", "k", "v"}, std::tuple{"s", "k\r\n", "v"},
           std::tuple{"s", "a=b", "v"}, std::tuple{"s", "", "v"}}) {
-        const ProfileResult result = WriteINI(section, key, value, path);
+        const ProfileResult result = writeProfileValue(section, key, value, path);
         EXPECT_FALSE(result.ok()) << key;
         EXPECT_EQ(result.file, path);
     }
@@ -94,8 +94,8 @@ TEST(ProfileStore, AWriteThatCannotBeOneLineIsRefusedAndNothingIsWritten)
 
     // In a command of several writes, one refused write stops them all.
     ProfileEdit edit(profileAccess(), path);
-    edit.WriteINI("s", "k", "new");
-    edit.WriteINI("s", "bad", "two\nlines");
+    edit.writeProfileValue("s", "k", "new");
+    edit.writeProfileValue("s", "bad", "two\nlines");
     EXPECT_FALSE(edit.commit().ok());
     EXPECT_EQ(folder.readBytes("Ombrel.ini"), before);
 }
@@ -113,14 +113,14 @@ TEST(ProfileStore, ACommandOfManyWritesEqualsTheWritesMadeOneByOne)
     for (int i = 0; i < 60; ++i)
         entries.push_back(kMarker + std::to_string(i));
     ProfileEdit edit(profileAccess(), batched.profile());
-    edit.WriteINI(entries.back(), "Filename", "/opt/item 59");
-    WriteINI(entries.back(), "Filename", "/opt/item 59", single.profile());
+    edit.writeProfileValue(entries.back(), "Filename", "/opt/item 59");
+    writeProfileValue(entries.back(), "Filename", "/opt/item 59", single.profile());
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        edit.WriteINI("标题", listKey(i), entries[i]);
-        WriteINI("标题", listKey(i), entries[i], single.profile());
+        edit.writeProfileValue("标题", listKey(i), entries[i]);
+        writeProfileValue("标题", listKey(i), entries[i], single.profile());
     }
-    edit.WriteINI("标题", "Count", std::to_string(entries.size()));
-    WriteINI("标题", "Count", std::to_string(entries.size()), single.profile());
+    edit.writeProfileValue("标题", "Count", std::to_string(entries.size()));
+    writeProfileValue("标题", "Count", std::to_string(entries.size()), single.profile());
     ASSERT_TRUE(edit.commit().ok());
 
     EXPECT_EQ(batched.readBytes("Ombrel.ini"), single.readBytes("Ombrel.ini"));
@@ -132,31 +132,31 @@ TEST(ProfileStore, AFailedWriteNamesTheFileAndTheReasonAndChangesNothing)
     TempFolder folder;
     // The folder does not exist.
     const std::string missing = folder.file("gone/Ombrel.ini");
-    ProfileResult result = WriteINI("s", "k", "v", missing);
+    ProfileResult result = writeProfileValue("s", "k", "v", missing);
     EXPECT_FALSE(result.ok());
     EXPECT_NE(result.message().find("Ombrel.ini"), std::string::npos);
     EXPECT_FALSE(result.reason.empty());
 
     // A read-only profile is left as it is, even for a user who could replace it.
     const std::string path = folder.profile();
-    ASSERT_TRUE(WriteINI("s", "k", "old", path).ok());
+    ASSERT_TRUE(writeProfileValue("s", "k", "old", path).ok());
     namespace fs = std::filesystem;
     fs::permissions(fs::path(std::u8string(path.begin(), path.end())),
                     fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write, fs::perm_options::remove);
-    result = WriteINI("s", "k", "new", path);
+    result = writeProfileValue("s", "k", "new", path);
     EXPECT_FALSE(result.ok());
-    EXPECT_EQ(GetINI("s", "k", path), "old");
+    EXPECT_EQ(readProfileValue("s", "k", path), "old");
 
     // A folder where the file should be.
     ASSERT_TRUE(fs::create_directory(fs::path(folder.file("Ombrel.ini.d"))));
-    result = WriteINI("s", "k", "v", folder.file("Ombrel.ini.d"));
+    result = writeProfileValue("s", "k", "v", folder.file("Ombrel.ini.d"));
     EXPECT_FALSE(result.ok());
 
     // A file in Unicode (it starts with a byte order mark) is not written in
     // the code page, which would leave it half one encoding, half the other.
     const std::string unicode("\xFF\xFE[\0s\0]\0", 8);
     folder.writeBytes("unicode.ini", unicode);
-    result = WriteINI("s", "k", "v", folder.file("unicode.ini"));
+    result = writeProfileValue("s", "k", "v", folder.file("unicode.ini"));
     EXPECT_FALSE(result.ok());
     EXPECT_EQ(folder.readBytes("unicode.ini"), unicode);
     fs::remove(fs::path(folder.file("unicode.ini")));

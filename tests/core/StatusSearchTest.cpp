@@ -8,10 +8,10 @@ TEST(StatusTextTest, WeekdayNamesRunFromSundayAndOthersAreEmpty)
 {
     const std::vector<std::string> names{"日", "一", "二", "三", "四", "五", "六"};
     for (short week = 1; week <= 7; ++week)
-        EXPECT_EQ(GetWD(week), names[std::size_t(week - 1)]);
-    EXPECT_EQ(GetWD(0), "");
-    EXPECT_EQ(GetWD(8), "");
-    EXPECT_EQ(GetWD(-1), "");
+        EXPECT_EQ(weekdayName(week), names[std::size_t(week - 1)]);
+    EXPECT_EQ(weekdayName(0), "");
+    EXPECT_EQ(weekdayName(8), "");
+    EXPECT_EQ(weekdayName(-1), "");
 }
 
 TEST(StatusTextTest, TheDateLineDropsLeadingZerosOfTheDateButNotOfTheTime)
@@ -47,18 +47,18 @@ TEST(SearchUrlTest, EveryServiceAndCategoryTakesTheQueryAsTyped)
     const std::string q = " 中文 a&b#c%20d ";
     using E = SearchEngine;
     using C = SearchCategory;
-    EXPECT_EQ(BuildSearchUrl(E::Baidu, C::Web, q), "http://www.baidu.com/s?wd=" + q);
-    EXPECT_EQ(BuildSearchUrl(E::Baidu, C::Questions, q),
+    EXPECT_EQ(searchUrl(E::Baidu, C::Web, q), "http://www.baidu.com/s?wd=" + q);
+    EXPECT_EQ(searchUrl(E::Baidu, C::Questions, q),
               "http://zhidao.baidu.com/q?word= " + q + "&fr=search&ct=17&pn=0&tn=ikaslist&rn=30");
-    EXPECT_EQ(BuildSearchUrl(E::Baidu, C::Mp3, q), "http://mp3.baidu.com/m?f=ms&rn=&tn=baidump3&ct=134217728&word=" + q);
-    EXPECT_EQ(BuildSearchUrl(E::Baidu, C::Pictures, q),
+    EXPECT_EQ(searchUrl(E::Baidu, C::Mp3, q), "http://mp3.baidu.com/m?f=ms&rn=&tn=baidump3&ct=134217728&word=" + q);
+    EXPECT_EQ(searchUrl(E::Baidu, C::Pictures, q),
               "http://image.baidu.com/i?tn=baiduimage&ct=201326592&lm=-1&cl=2&word=" + q);
-    EXPECT_EQ(BuildSearchUrl(E::Baidu, C::Video, q),
+    EXPECT_EQ(searchUrl(E::Baidu, C::Video, q),
               "http://video.baidu.com/v?ct=301989888&rn=20&pn=0&db=0&s=6&word=" + q);
-    EXPECT_EQ(BuildSearchUrl(E::Baidu, C::News, q), "http://news.baidu.com/ns?cl=2&rn=20&tn=news&word=" + q);
+    EXPECT_EQ(searchUrl(E::Baidu, C::News, q), "http://news.baidu.com/ns?cl=2&rn=20&tn=news&word=" + q);
     for (C category : {C::Web, C::Questions, C::News}) {
-        EXPECT_EQ(BuildSearchUrl(E::Google, category, q), "http://www.google.cn/search?hl=zh-CN&q=" + q);
-        EXPECT_EQ(BuildSearchUrl(E::Gougou, category, q), "http://www.gougou.com/search?search=" + q);
+        EXPECT_EQ(searchUrl(E::Google, category, q), "http://www.google.cn/search?hl=zh-CN&q=" + q);
+        EXPECT_EQ(searchUrl(E::Gougou, category, q), "http://www.gougou.com/search?search=" + q);
     }
 }
 

@@ -125,8 +125,8 @@ TEST(DragHandle, TheGrabbedPointStaysUnderThePointer)
     EXPECT_EQ(background.move(1, 10, 5, Point{200, 50}), (Point{200, 50}));
     background.press(1, 40, 60);
     EXPECT_EQ(title.move(1, 40, 61, Point{0, 0}), (Point{0, 1}));
-    EXPECT_EQ(offset.DragX, 40);
-    EXPECT_EQ(offset.DragY, 60);
+    EXPECT_EQ(offset.x, 40);
+    EXPECT_EQ(offset.y, 60);
 }
 
 TEST(DragHandle, OnlyTheLeftButtonAloneDrags)
@@ -135,7 +135,7 @@ TEST(DragHandle, OnlyTheLeftButtonAloneDrags)
     DragHandle handle(offset);
     handle.press(1, 10, 10);
     handle.press(2, 99, 99);  // a right press keeps the stored offset
-    EXPECT_EQ(offset.DragX, 10);
+    EXPECT_EQ(offset.x, 10);
     EXPECT_FALSE(handle.move(1 | 2, 50, 50, Point{0, 0}));
     EXPECT_FALSE(handle.move(2, 50, 50, Point{0, 0}));
     EXPECT_FALSE(handle.move(0, 50, 50, Point{0, 0}));

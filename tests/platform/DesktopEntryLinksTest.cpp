@@ -38,21 +38,22 @@ TEST(DesktopEntryLinks, SavesAnExecutableValidEntryAndReplacesTheOldOne)
 {
     TempFolder folder;
     QStringList marked;
-    DesktopEntryLinks links([&marked](const QString& file) {
-        marked << file;
-        return PlatformResult::failure(QStringLiteral("no metadata store"));  // must not fail the save
+    DesktopEntryLinks links([&marked](const std::string& file) {
+        marked << toQt(file);
+        return Result::failure("no metadata store");  // must not fail the save
     });
-    EXPECT_EQ(links.suffix(), QStringLiteral(".desktop"));
+    EXPECT_EQ(links.suffix(), ".desktop");
     const QString file = folder.file(QStringLiteral("Ombrel.desktop"));
     fake::writeFile(folder.file(QStringLiteral("doc 1.txt")), "x");
 
-    const PlatformResult first = links.save(file, {QStringLiteral("第一"), folder.file(QStringLiteral("doc 1.txt")),
-                                                   folder.path() + u'/', QStringLiteral("ALT+CTRL+R")});
-    ASSERT_TRUE(first.ok()) << first.reason.toStdString();
+    const Result first
+        = links.save(toStd(file), {"第一", toStd(folder.file(QStringLiteral("doc 1.txt"))), toStd(folder.path() + u'/'),
+                                   "ALT+CTRL+R"});
+    ASSERT_TRUE(first.ok()) << first.reason;
     EXPECT_EQ(modeOf(file), 0755u);
     EXPECT_EQ(fake::validationProblems(file), QString());
 
-    ASSERT_TRUE(links.save(file, {QStringLiteral("第二"), fake::recorder(), {}, {}}).ok());
+    ASSERT_TRUE(links.save(toStd(file), {"第二", toStd(fake::recorder()), {}, {}}).ok());
     EXPECT_EQ(modeOf(file), 0755u);
     EXPECT_EQ(fake::validationProblems(file), QString());
     const QByteArray text = folder.readBytes(QStringLiteral("Ombrel.desktop"));
@@ -65,39 +66,39 @@ TEST(DesktopEntryLinks, SavesAnExecutableValidEntryAndReplacesTheOldOne)
 TEST(DesktopEntryLinks, AFolderThatCannotBeWrittenIsAFailureWithAReason)
 {
     bool marked = false;
-    DesktopEntryLinks links([&marked](const QString&) {
+    DesktopEntryLinks links([&marked](const std::string&) {
         marked = true;
-        return PlatformResult::success();
+        return Result::success();
     });
     const QString file = fake::root() + QStringLiteral("/no such folder/Ombrel.desktop");
-    const PlatformResult result = links.save(file, {QStringLiteral("x"), fake::recorder(), {}, {}});
+    const Result result = links.save(toStd(file), {"x", toStd(fake::recorder()), {}, {}});
     EXPECT_FALSE(result.ok());
-    EXPECT_TRUE(result.reason.startsWith(QStringLiteral("无法写入快捷方式："))) << result.reason.toStdString();
+    EXPECT_TRUE(result.reason.starts_with("无法写入快捷方式：")) << result.reason;
     EXPECT_FALSE(marked);
 
     // GIO's own marker reports rather than crashes when it cannot mark.
-    EXPECT_FALSE(markTrustedWithGio(fake::root() + QStringLiteral("/no such file.desktop")).ok());
+    EXPECT_FALSE(markTrustedWithGio(toStd(fake::root() + QStringLiteral("/no such file.desktop"))).ok());
 }
 
 TEST(DesktopEntryLinks, SpecialFoldersFollowTheUsersXdgSettings)
 {
     DesktopEntryLinks links;
     const QString home = QDir::homePath();
-    EXPECT_EQ(links.specialFolder(SpecialFolder::Desktop), home + QStringLiteral("/Desktop"));
+    EXPECT_EQ(toQt(links.specialFolder(SpecialFolder::Desktop)), home + QStringLiteral("/Desktop"));
 
     const QString userDirs = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/user-dirs.dirs");
     fake::writeFile(userDirs, "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/桌面\"\n");
-    EXPECT_EQ(links.specialFolder(SpecialFolder::Desktop), home + QStringLiteral("/桌面"));
+    EXPECT_EQ(toQt(links.specialFolder(SpecialFolder::Desktop)), home + QStringLiteral("/桌面"));
     QFile::remove(userDirs);
 
     // The applications folder is made, private, where it does not exist yet.
     const ScopedEnv dataHome("XDG_DATA_HOME", fake::root() + QStringLiteral("/fresh/data"));
     const QString menu = fake::root() + QStringLiteral("/fresh/data/applications");
-    EXPECT_EQ(links.specialFolder(SpecialFolder::StartMenu), menu);
+    EXPECT_EQ(toQt(links.specialFolder(SpecialFolder::StartMenu)), menu);
     EXPECT_TRUE(QFileInfo(menu).isDir());
     EXPECT_EQ(modeOf(menu), 0700u);
     EXPECT_EQ(modeOf(fake::root() + QStringLiteral("/fresh/data")), 0700u);
-    EXPECT_EQ(links.specialFolder(SpecialFolder::StartMenu), menu);  // and found again once it exists
+    EXPECT_EQ(toQt(links.specialFolder(SpecialFolder::StartMenu)), menu);  // and found again once it exists
 }
 
 }  // namespace

@@ -52,8 +52,7 @@ TEST(DesktopEntryText, QuotesExecThenEscapesTheValue)
     EXPECT_EQ(escapeStringValue(QStringLiteral(" a\\b\nc\td\re ")), QStringLiteral("\\sa\\\\b\\nc\\td\\re "));
 
     // A backslash in a path ends up as four in the file.
-    ShortcutFields fields{QStringLiteral(" 记事本"), QStringLiteral("/opt/a\\b/run"), QStringLiteral("/opt/a\\b/"),
-                          QStringLiteral("ALT+CTRL+R")};
+    ShortcutFields fields{" 记事本", "/opt/a\\b/run", "/opt/a\\b/", "ALT+CTRL+R"};
     EXPECT_EQ(desktopEntryText(fields, TargetKind::Program),
               QByteArray("[Desktop Entry]\n"
                          "Type=Application\n"
@@ -68,7 +67,7 @@ TEST(DesktopEntryText, QuotesExecThenEscapesTheValue)
 TEST(DesktopEntryText, ExecFollowsTheKindOfTarget)
 {
     const auto exec = [](const QString& target, TargetKind kind) {
-        const QList<QByteArray> lines = desktopEntryText({QStringLiteral("n"), target, {}, {}}, kind).split('\n');
+        const QList<QByteArray> lines = desktopEntryText({"n", toStd(target), {}, {}}, kind).split('\n');
         for (const QByteArray& line : lines)
             if (line.startsWith("Exec="))
                 return QString::fromUtf8(line.mid(5));
@@ -84,7 +83,7 @@ TEST(DesktopEntryText, ExecFollowsTheKindOfTarget)
 
 TEST(DesktopEntryText, OptionalKeysAndTheNameFallBack)
 {
-    const QByteArray text = desktopEntryText({{}, QStringLiteral("/x/计算器"), {}, {}}, TargetKind::Program);
+    const QByteArray text = desktopEntryText({{}, "/x/计算器", {}, {}}, TargetKind::Program);
     EXPECT_TRUE(text.contains("\nName=计算器\n"));
     EXPECT_FALSE(text.contains("Path="));
     EXPECT_FALSE(text.contains("X-Ombrel-Hotkey"));

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/Result.h"
+#include "core/Result.h"
+#include "platform/qt/QtText.h"
 
 #include <QByteArray>
 #include <QString>
@@ -29,7 +30,7 @@ QByteArray recorderScript();
 
 // Runs launch with a fresh record file and waits for a process to write
 // it. The lines written, or an empty list when nothing came in time.
-QStringList record(const std::function<PlatformResult()>& launch);
+QStringList record(const std::function<Result()>& launch);
 
 // What desktop-file-validate says about file; empty when it is clean.
 QString validationProblems(const QString& file);

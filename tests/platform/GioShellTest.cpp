@@ -27,11 +27,10 @@ protected:
         const QString folder = QFileInfo(target).path();
         const QString shortcut = fake::root() + QStringLiteral("/program folder/Ombrel.desktop");
         QDir().mkpath(QFileInfo(shortcut).path());
-        const PlatformResult saved
-            = links.save(shortcut, {QStringLiteral("Ombrel"), target, folder + u'/', QStringLiteral("ALT+CTRL+R")});
-        EXPECT_TRUE(saved.ok()) << saved.reason.toStdString();
+        const Result saved = links.save(toStd(shortcut), {"Ombrel", toStd(target), toStd(folder + u'/'), "ALT+CTRL+R"});
+        EXPECT_TRUE(saved.ok()) << saved.reason;
         EXPECT_EQ(fake::validationProblems(shortcut), QString());
-        return fake::record([&] { return shell.open(shortcut); });
+        return fake::record([&] { return shell.open(toStd(shortcut)); });
     }
 
     static QString awkwardFolder(const QString& name)
@@ -41,7 +40,7 @@ protected:
         return QFileInfo(folder).canonicalFilePath();
     }
 
-    DesktopEntryLinks links{[](const QString&) { return PlatformResult::success(); }};
+    DesktopEntryLinks links{[](const std::string&) { return Result::success(); }};
     GioShell shell;
 };
 
@@ -66,7 +65,7 @@ TEST_F(GioShellTest, ADocumentReachesItsDefaultApplicationUnchanged)
         // Through gio open, which starts the handler in the shortcut's folder.
         EXPECT_EQ(launchThroughShortcut(document), QStringList({folder, fake::recorder(), document}));
         // And opened directly.
-        const QStringList direct = fake::record([&] { return shell.open(document); });
+        const QStringList direct = fake::record([&] { return shell.open(toStd(document)); });
         EXPECT_EQ(direct.mid(1), QStringList({fake::recorder(), document}));
     }
 }
@@ -84,12 +83,12 @@ TEST_F(GioShellTest, AShortcutToAnotherEntryStartsThatEntrysApplication)
 TEST_F(GioShellTest, AFolderOpensInTheFolderHandler)
 {
     const QString folder = awkwardFolder(QStringLiteral("folder \"'$`%\\ 文件夹"));
-    const QStringList recorded = fake::record([&] { return shell.openFolder(folder); });
+    const QStringList recorded = fake::record([&] { return shell.openFolder(toStd(folder)); });
     EXPECT_EQ(recorded.mid(1), QStringList({fake::recorder(), folder}));
 
     // Opened like any path, a folder is a folder whatever its name ends in.
     const QString named = awkwardFolder(QStringLiteral("looks like an entry.desktop"));
-    EXPECT_EQ(fake::record([&] { return shell.open(named); }).mid(1), QStringList({fake::recorder(), named}));
+    EXPECT_EQ(fake::record([&] { return shell.open(toStd(named)); }).mid(1), QStringList({fake::recorder(), named}));
 }
 
 TEST_F(GioShellTest, WhatCannotBeOpenedIsAFailureWithAReason)
@@ -99,11 +98,12 @@ TEST_F(GioShellTest, WhatCannotBeOpenedIsAFailureWithAReason)
     for (const QString& path : {fake::root() + QStringLiteral("/missing.desktop"), broken,
                                 fake::root() + QStringLiteral("/missing.txt"), QString()}) {
         SCOPED_TRACE(path.toStdString());
-        const PlatformResult result = shell.open(path);
+        const Result result = shell.open(toStd(path));
         EXPECT_FALSE(result.ok());
-        EXPECT_FALSE(result.reason.isEmpty());
+        EXPECT_FALSE(result.reason.empty());
     }
-    EXPECT_FALSE(shell.openFolder(fake::root() + QStringLiteral("/missing folder")).ok());
+    EXPECT_FALSE(shell.openFolder(toStd(fake::root() + QStringLiteral("/missing folder"))).ok());
+    EXPECT_FALSE(shell.openFolder({}).ok());
 }
 
 }  // namespace

@@ -59,13 +59,33 @@ TEST(LinuxFileDialogs, OffersProgramsFirstThenAllFiles)
         dialog->selectFile(QStringLiteral("程序"));
         static_cast<QDialog*>(dialog)->accept();
     });
-    EXPECT_EQ(dialogs.chooseProgram(nullptr), folder + QStringLiteral("/程序"));
+    EXPECT_EQ(dialogs.chooseProgram(), toStd(folder + QStringLiteral("/程序")));
     EXPECT_EQ(programs, QStringList({QStringLiteral("app.desktop"), QStringLiteral("sub"), QStringLiteral("程序")}));
     EXPECT_EQ(everything, QStringList({QStringLiteral("app.desktop"), QStringLiteral("notes.txt"),
                                        QStringLiteral("sub"), QStringLiteral("程序")}));
 
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-    EXPECT_EQ(dialogs.chooseProgram(nullptr), std::nullopt);
+    EXPECT_EQ(dialogs.chooseProgram(), std::nullopt);
+}
+
+TEST(LinuxFileDialogs, OpensOverTheActiveWindow)
+{
+    QWidget window;
+    window.show();
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window))
+        GTEST_SKIP() << "this display does not activate windows";
+
+    LinuxFileDialogs dialogs;
+    QWidget* parent = nullptr;
+    QTimer::singleShot(0, [&parent] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        parent = dialog ? dialog->parentWidget() : nullptr;
+        if (dialog)
+            dialog->close();
+    });
+    EXPECT_EQ(dialogs.chooseProgram(), std::nullopt);
+    EXPECT_EQ(parent, &window);
 }
 
 }  // namespace

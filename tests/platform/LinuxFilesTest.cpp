@@ -31,17 +31,21 @@ TEST(LinuxFiles, NamesOnlyPlainVisibleFiles)
     ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
 
     LinuxFiles files;
-    EXPECT_EQ(files.separator(), QChar(u'/'));
-    EXPECT_EQ(files.fileNameOf(folder + QStringLiteral("/记事本 1.exe")), QStringLiteral("记事本 1.exe"));
-    EXPECT_EQ(files.fileNameOf(folder + QStringLiteral("/link")), QStringLiteral("link"));
-    EXPECT_EQ(files.fileNameOf(folder + QStringLiteral("/dangling")), QString());
-    EXPECT_EQ(files.fileNameOf(folder + QStringLiteral("/sub")), QString());
-    EXPECT_EQ(files.fileNameOf(QStringLiteral("/dev/null")), QString());
-    EXPECT_EQ(files.fileNameOf(folder + QStringLiteral("/socket")), QString());
-    EXPECT_EQ(files.fileNameOf(folder + QStringLiteral("/missing")), QString());
-    EXPECT_EQ(files.fileNameOf(folder + QStringLiteral("/.hidden")), QString());
-    EXPECT_EQ(files.fileNameOf(folder + QStringLiteral("/记事本 1.exe/")), QString());
-    EXPECT_EQ(files.fileNameOf(QString()), QString());
+    const auto nameOf = [&files](const QString& path) { return toQt(files.fileNameOf(toStd(path))); };
+    EXPECT_EQ(files.separator(), '/');
+    EXPECT_EQ(nameOf(folder + QStringLiteral("/记事本 1.exe")), QStringLiteral("记事本 1.exe"));
+    EXPECT_EQ(nameOf(folder + QStringLiteral("/link")), QStringLiteral("link"));
+    EXPECT_EQ(nameOf(folder + QStringLiteral("/dangling")), QString());
+    EXPECT_EQ(nameOf(folder + QStringLiteral("/sub")), QString());
+    EXPECT_EQ(nameOf(QStringLiteral("/dev/null")), QString());
+    EXPECT_EQ(nameOf(folder + QStringLiteral("/socket")), QString());
+    EXPECT_EQ(nameOf(folder + QStringLiteral("/missing")), QString());
+    EXPECT_EQ(nameOf(folder + QStringLiteral("/.hidden")), QString());
+    EXPECT_EQ(nameOf(folder + QStringLiteral("/记事本 1.exe/")), QString());
+    EXPECT_EQ(nameOf(QString()), QString());
+    // A NUL ends the path early for the system; the file before it must not answer for the whole.
+    const std::string withNul = toStd(folder + QStringLiteral("/记事本 1.exe")) + std::string("\0/x", 3);
+    EXPECT_EQ(files.fileNameOf(withNul), "");
     ::close(fd);
 }
 

@@ -80,12 +80,12 @@ QByteArray recorderScript()
            "&& mv \"$OMBREL_TEST_RECORD.part\" \"$OMBREL_TEST_RECORD\"\n";
 }
 
-QStringList record(const std::function<PlatformResult()>& launch)
+QStringList record(const std::function<Result()>& launch)
 {
     const QString file = rootFolder + QStringLiteral("/record-%1").arg(++recordCount);
     qputenv("OMBREL_TEST_RECORD", QFile::encodeName(file));
-    const PlatformResult result = launch();
-    EXPECT_TRUE(result.ok()) << result.reason.toStdString();
+    const Result result = launch();
+    EXPECT_TRUE(result.ok()) << result.reason;
     if (!result.ok() || !QTest::qWaitFor([&file] { return QFile::exists(file); }, 10000))
         return {};
     QFile in(file);

@@ -50,7 +50,7 @@ TEST(SystemStatusTest, AWebAddressReachesTheBrowserExactlyAsBuilt)
     GioShell shell;
     const QString url = QStringLiteral(
         "http://zhidao.baidu.com/q?word= 中文 a&b#c%20 $HOME `x`&fr=search&ct=17&pn=0&tn=ikaslist&rn=30");
-    const QStringList record = fake::record([&] { return shell.openUrl(url); });
+    const QStringList record = fake::record([&] { return shell.openUrl(toStd(url)); });
     ASSERT_EQ(record.size(), 3);
     EXPECT_EQ(record[2], url);
 }

@@ -1,12 +1,13 @@
-// Renders the windows that only show after a wait (the timer panel, the
-// alarm notice, the countdown notice) to PNG files, headless and with stand-in
-// services, so that they can be looked at.
+// Renders the windows that only show after a wait (the panels, the timer
+// panel, the alarm notice, the countdown notice) to PNG files, headless and
+// with stand-in services, so that they can be looked at.
 //
 // Usage: ombrel_gallery FOLDER
 
-#include "../form/Fakes.h"
-#include "app/Form2.h"
-#include "scheduler/Form4.h"
+#include "../ui/FakePlatform.h"
+#include "ui/qt/AppSession.h"
+#include "ui/qt/DueNoticeWindow.h"
+#include "ui/qt/TimerPanel.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -28,6 +29,14 @@ void save(QWidget& widget, const QString& file)
         std::printf("wrote %s\n", qPrintable(file));
 }
 
+// Shows a panel and runs its slide to the end.
+void slideIn(MainWindow& window, Panel panel)
+{
+    window.frame().presenter().showPanel(panel);
+    while (window.frame().slideTimer()->isActive())
+        window.frame().presenter().slideTick();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -40,37 +49,43 @@ int main(int argc, char* argv[])
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     QTemporaryDir appFolder;
-    FakePlatform fakes(appFolder.path());
-    Form2Memory memory;
+    FakePlatform fakes(appFolder.path().toStdString());
     {
-        Form2 window(fakes.platform, memory);
-        window.show();
-        window.ShowPanel(3);
-        while (window.Timer1->isActive())
-            window.Timer1_Timer();
+        AppSession session(fakes.platform);
+        session.showMainWindow();
+        MainWindow& window = *session.mainWindow();
+        const std::pair<Panel, const char*> panels[] = {
+            {Panel::AddItem, "add-panel"}, {Panel::QuickButtons, "quick-panel"}, {Panel::Search, "search-panel"}};
+        for (const auto& [panel, name] : panels) {
+            slideIn(window, panel);
+            save(window, out + QStringLiteral("/%1.png").arg(QLatin1String(name)));
+        }
+        slideIn(window, Panel::Timer);
         TimerPanel& panel = window.timerPanel();
-        panel.Option2->click();
-        panel.Text6->setText(QStringLiteral("1"));
-        window.Timer2_Timer();
+        panel.modeOption(ScheduleMode::Countdown)->click();
+        panel.box(TimeBox::Minutes)->setText(QStringLiteral("1"));
+        window.clockTick();
         save(window, out + QStringLiteral("/timer-panel.png"));
 
-        panel.Command3->click();
+        panel.startButton()->click();
         save(window, out + QStringLiteral("/timer-panel-running.png"));
-        window.Timer3_Timer();
-        memory.notices.form4()->Timer2_Timer();
-        save(*memory.notices.form4(), out + QStringLiteral("/alarm-notice.png"));
-        memory.notices.form4()->Command1->click();
+        panel.presenter().minuteTick();
+        session.dueNotice()->presenter().flashTick();
+        save(*session.dueNotice(), out + QStringLiteral("/alarm-notice.png"));
+        session.dueNotice()->stopRingButton()->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-        panel.Option3->click();
-        panel.Text6->setText(QStringLiteral("1"));
-        panel.Command3->click();
-        window.Timer3_Timer();
+        panel.actionOption(ScheduleAction::PowerOff)->click();
+        panel.box(TimeBox::Minutes)->setText(QStringLiteral("1"));
+        panel.startButton()->click();
+        panel.presenter().minuteTick();
         for (int i = 0; i < 3; ++i)
-            memory.notices.form4()->Timer1_Timer();
-        save(*memory.notices.form4(), out + QStringLiteral("/countdown-notice.png"));
-        memory.notices.form4()->Command3->click();
+            session.dueNotice()->presenter().countdownTick();
+        save(*session.dueNotice(), out + QStringLiteral("/countdown-notice.png"));
+        session.dueNotice()->cancelButton()->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        session.hideMainWindow();
     }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
 }

@@ -40,7 +40,7 @@ int main(int argc, char* argv[])
     LinuxPower power;
     int calls = 0;
     bool requesting = true;
-    power.request(action, [&](PlatformResult result) {
+    power.request(action, [&](Result result) {
         if (++calls == 1 && requesting)
             return;  // reported once request() has returned
         if (QThread::currentThread() != app.thread())
@@ -48,7 +48,7 @@ int main(int argc, char* argv[])
         else if (calls > 1)
             app.exit(broken("done was called more than once"));
         else {
-            std::printf("%s\n", result.ok() ? "ok" : qUtf8Printable(QStringLiteral("failed: ") + result.reason));
+            std::printf("%s\n", result.ok() ? "ok" : ("failed: " + result.reason).c_str());
             std::fflush(stdout);
             // Quit on a later turn of the event loop, so that a second call
             // queued right behind the first is still seen.

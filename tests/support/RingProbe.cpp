@@ -38,9 +38,9 @@ int main(int argc, char* argv[])
     const auto ring = [&] {
         QElapsedTimer took;
         took.start();
-        const PlatformResult result = sound.playRing(file);
+        const Result result = sound.playRing(file.toStdString());
         ++rung;
-        std::printf("ring %d: %s (%lld ms)\n", rung, result.ok() ? "ok" : qPrintable("failed: " + result.reason),
+        std::printf("ring %d: %s (%lld ms)\n", rung, result.ok() ? "ok" : ("failed: " + result.reason).c_str(),
                     static_cast<long long>(took.elapsed()));
         std::fflush(stdout);
         failed = failed || !result.ok();

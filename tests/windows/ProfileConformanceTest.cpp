@@ -233,8 +233,8 @@ TEST_P(ProfileWrites, MatchWritePrivateProfileString)
     for (const Write& w : c.writes) {
         WritePrivateProfileStringA(ansi(w.section).c_str(), ansi(w.key).c_str(), ansi(w.value).c_str(),
                                    ansi(u8(windowsFile)).c_str());
-        refused |= !WriteINI(profileAccess(), w.section, w.key, w.value, u8(oneByOneFile)).ok();
-        batch.WriteINI(w.section, w.key, w.value);
+        refused |= !writeProfileValue(profileAccess(), w.section, w.key, w.value, u8(oneByOneFile)).ok();
+        batch.writeProfileValue(w.section, w.key, w.value);
     }
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, ansi(u8(windowsFile)).c_str());
     const ProfileResult committed = batch.commit();
@@ -264,7 +264,7 @@ TEST_P(ProfileWrites, MatchWritePrivateProfileString)
     for (const Write& w : c.writes)
         last[{nameKey(w.section), nameKey(w.key)}] = &w;
     for (const auto& [name, w] : last) {
-        EXPECT_EQ(GetINI(profileAccess(), w->section, w->key, u8(oneByOneFile)), w->value) << w->key;
+        EXPECT_EQ(readProfileValue(profileAccess(), w->section, w->key, u8(oneByOneFile)), w->value) << w->key;
         if (c.outcome == Outcome::WindowsReadsIt) {
             EXPECT_EQ(windowsRead(oneByOneFile, w->section, w->key), w->value) << w->key;
         }
@@ -352,11 +352,11 @@ TEST_P(ProfileReads, MatchGetPrivateProfileString)
     const std::wstring file = folder.file(L"Ombrel.ini");
     ASSERT_TRUE(wintest::writeBytes(file, c.bytes));
 
-    const std::string ours = GetINI(profileAccess(), c.section, c.key, u8(file));
+    const std::string ours = readProfileValue(profileAccess(), c.section, c.key, u8(file));
     const std::string windows = windowsRead(file, c.section, c.key);
 
     EXPECT_EQ(ours, c.value);
-    EXPECT_EQ(ProfileSnapshot(profileAccess(), u8(file)).GetINI(c.section, c.key), ours);
+    EXPECT_EQ(ProfileSnapshot(profileAccess(), u8(file)).readProfileValue(c.section, c.key), ours);
     if (std::string(c.why).empty()) {
         EXPECT_EQ(windows, ours);
     } else {

@@ -23,8 +23,8 @@ bool tooLong(const std::string& value, const CodePage& codePage)
 void writeListIndex(ProfileEdit& edit, const std::vector<std::string>& entries)
 {
     for (std::size_t i = 0; i < entries.size(); ++i)
-        edit.WriteINI(kTitleSection, listKey(i), entries[i]);
-    edit.WriteINI(kTitleSection, kCountKey, std::to_string(entries.size()));
+        edit.writeProfileValue(kTitleSection, listKey(i), entries[i]);
+    edit.writeProfileValue(kTitleSection, kCountKey, std::to_string(entries.size()));
 }
 
 std::optional<std::string> refusalOfNewItem(const std::string& path, const std::string& name,

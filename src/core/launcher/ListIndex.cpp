@@ -28,10 +28,10 @@ std::size_t listCount(std::string_view countText)
 
 std::vector<std::string> readListIndex(const ProfileSnapshot& profile)
 {
-    const std::size_t count = listCount(profile.GetINI(kTitleSection, kCountKey));
+    const std::size_t count = listCount(profile.readProfileValue(kTitleSection, kCountKey));
     std::vector<std::string> entries;
     entries.reserve(count);
     for (std::size_t i = 0; i < count; ++i)
-        entries.push_back(profile.GetINI(kTitleSection, listKey(i)));
+        entries.push_back(profile.readProfileValue(kTitleSection, listKey(i)));
     return entries;
 }

@@ -59,17 +59,17 @@ std::string profilePath(const std::string& folder)
     return folder + separator + "Ombrel.ini";
 }
 
-std::string GetINI(const ProfileAccess& access, const std::string& section, const std::string& key,
+std::string readProfileValue(const ProfileAccess& access, const std::string& section, const std::string& key,
                    const std::string& path)
 {
-    return ProfileSnapshot(access, path).GetINI(section, key);
+    return ProfileSnapshot(access, path).readProfileValue(section, key);
 }
 
-ProfileResult WriteINI(const ProfileAccess& access, const std::string& section, const std::string& key,
+ProfileResult writeProfileValue(const ProfileAccess& access, const std::string& section, const std::string& key,
                        const std::string& value, const std::string& path)
 {
     ProfileEdit edit(access, path);
-    edit.WriteINI(section, key, value);
+    edit.writeProfileValue(section, key, value);
     return edit.commit();
 }
 
@@ -89,7 +89,7 @@ ProfileSnapshot::ProfileSnapshot(const ProfileAccess& access, const std::string&
 {
 }
 
-std::string ProfileSnapshot::GetINI(const std::string& section, const std::string& key) const
+std::string ProfileSnapshot::readProfileValue(const std::string& section, const std::string& key) const
 {
     const auto value = doc_.value(sectionBytes_(codePage_, section), codePage_.encode(key));
     if (!value)
@@ -106,7 +106,7 @@ ProfileEdit::ProfileEdit(const ProfileAccess& access, std::string path)
     doc_ = IniDocument::parse(std::move(read.bytes));
 }
 
-void ProfileEdit::WriteINI(const std::string& section, const std::string& key, const std::string& value)
+void ProfileEdit::writeProfileValue(const std::string& section, const std::string& key, const std::string& value)
 {
     if (!refusal_.empty())
         return;

@@ -31,11 +31,11 @@ std::string profilePath(const std::string& folder);
 
 // Reads one value; the empty text when the file, section or key is missing.
 // Values longer than 9,999 bytes come back cut to that length.
-std::string GetINI(const ProfileAccess& access, const std::string& section, const std::string& key,
+std::string readProfileValue(const ProfileAccess& access, const std::string& section, const std::string& key,
                    const std::string& path);
 
 // Stores one value, replacing the file atomically.
-ProfileResult WriteINI(const ProfileAccess& access, const std::string& section, const std::string& key,
+ProfileResult writeProfileValue(const ProfileAccess& access, const std::string& section, const std::string& key,
                        const std::string& value, const std::string& path);
 
 // A section name in the file's encoding, remembered for the next call:
@@ -54,7 +54,7 @@ private:
 class ProfileSnapshot {
 public:
     ProfileSnapshot(const ProfileAccess& access, const std::string& path);
-    std::string GetINI(const std::string& section, const std::string& key) const;
+    std::string readProfileValue(const std::string& section, const std::string& key) const;
 
 private:
     const CodePage& codePage_;
@@ -70,7 +70,7 @@ class ProfileEdit {
 public:
     ProfileEdit(const ProfileAccess& access, std::string path);
 
-    void WriteINI(const std::string& section, const std::string& key, const std::string& value);
+    void writeProfileValue(const std::string& section, const std::string& key, const std::string& value);
     ProfileResult commit();
 
 private:

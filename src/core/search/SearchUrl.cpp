@@ -33,7 +33,7 @@ UrlParts partsFor(SearchEngine engine, SearchCategory category)
 
 }  // namespace
 
-std::string BuildSearchUrl(SearchEngine engine, SearchCategory category, std::string_view query)
+std::string searchUrl(SearchEngine engine, SearchCategory category, std::string_view query)
 {
     const UrlParts parts = partsFor(engine, category);
     return std::string(parts.before).append(query).append(parts.after);

@@ -11,12 +11,12 @@ std::string twoDigits(long long n)
 
 }  // namespace
 
-std::string GetWD(short Week)
+std::string weekdayName(short weekday)
 {
     static const std::array<const char*, 7> names{"日", "一", "二", "三", "四", "五", "六"};
-    if (Week < 1 || Week > 7)
+    if (weekday < 1 || weekday > 7)
         return {};
-    return names[std::size_t(Week - 1)];
+    return names[std::size_t(weekday - 1)];
 }
 
 std::string timeOfDay(const LocalTime& local)
@@ -28,7 +28,7 @@ std::string dateLine(const LocalTime& local)
 {
     const short week = short(local.weekday() + 1);
     return std::to_string(int(local.date.year())) + "年" + std::to_string(unsigned(local.date.month())) + "月"
-           + std::to_string(unsigned(local.date.day())) + "日 星期" + GetWD(week) + " €" + timeOfDay(local);
+           + std::to_string(unsigned(local.date.day())) + "日 星期" + weekdayName(week) + " €" + timeOfDay(local);
 }
 
 std::string upTimeText(std::chrono::milliseconds upTime)

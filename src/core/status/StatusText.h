@@ -7,7 +7,7 @@
 
 // The weekday's name from its number, Sunday being 1; empty for any number
 // outside 1 to 7.
-std::string GetWD(short Week);
+std::string weekdayName(short weekday);
 
 // "2026年12月6日 星期日 €16:49:53": month and day without leading zeros,
 // the time always with two digits.

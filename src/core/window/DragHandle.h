@@ -14,8 +14,8 @@ struct Point {
 // held shifts the window so that point stays under the pointer. All handles
 // of one window share one offset; the offset outlives the window.
 struct DragOffset {
-    float DragX = 0;
-    float DragY = 0;
+    float x = 0;
+    float y = 0;
 };
 
 enum class MouseButtons { None = 0, Left = 1, Right = 2, Middle = 4 };

@@ -1,5 +1,7 @@
 #include "CanberraSound.h"
 
+#include "platform/qt/QtText.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
@@ -178,8 +180,9 @@ int CanberraSound::playAlarmEvent()
                            CA_PROP_EVENT_DESCRIPTION, "Alarm", nullptr);
 }
 
-PlatformResult CanberraSound::playRing(const QString& file)
+Result CanberraSound::playRing(const std::string& ringFile)
 {
+    const QString file = toQt(ringFile);
     const bool haveFile = QFileInfo(file).isFile();
     int fileError = CA_SUCCESS;
     int error = CA_SUCCESS;
@@ -190,7 +193,7 @@ PlatformResult CanberraSound::playRing(const QString& file)
         if (error = open(); error < 0)
             break;
         if (ringing())
-            return PlatformResult::success();
+            return Result::success();
         fileError = haveFile ? playFile(file) : CA_ERROR_NOTFOUND;
         // A ring file that cannot be played still leaves an audible alarm:
         // the desktop's own alarm sound.
@@ -200,9 +203,9 @@ PlatformResult CanberraSound::playRing(const QString& file)
         reset();
     }
     if (error >= 0)
-        return PlatformResult::success();
+        return Result::success();
     if (haveFile && isFileError(fileError))
-        return PlatformResult::failure(QStringLiteral("无法播放铃声“%1”：%2；系统闹钟声也无法播放：%3")
-                                           .arg(file, errorText(fileError), errorText(error)));
-    return PlatformResult::failure(QStringLiteral("无法播放铃声：") + errorText(error));
+        return Result::failure(toStd(QStringLiteral("无法播放铃声“%1”：%2；系统闹钟声也无法播放：%3")
+                                         .arg(file, errorText(fileError), errorText(error))));
+    return Result::failure(toStd(QStringLiteral("无法播放铃声：") + errorText(error)));
 }

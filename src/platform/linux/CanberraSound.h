@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Sound.h"
+#include "core/services/Sound.h"
 
 #include <QDeadlineTimer>
 #include <QString>
@@ -18,7 +18,7 @@ public:
     CanberraSound(const CanberraSound&) = delete;
     CanberraSound& operator=(const CanberraSound&) = delete;
 
-    PlatformResult playRing(const QString& file) override;
+    Result playRing(const std::string& file) override;
 
 private:
     // Each returns a libcanberra error code, negative on failure.

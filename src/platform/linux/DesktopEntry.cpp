@@ -1,5 +1,7 @@
 #include "DesktopEntry.h"
 
+#include "platform/qt/QtText.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -89,8 +91,9 @@ QString execLine(const QString& target, TargetKind kind)
 
 QByteArray desktopEntryText(const ShortcutFields& fields, TargetKind kind)
 {
-    const QString target = fields.target.isEmpty() ? QString() : QFileInfo(fields.target).absoluteFilePath();
-    const QString name = fields.name.isEmpty() ? QFileInfo(fields.target).fileName() : fields.name;
+    const QString given = toQt(fields.target);
+    const QString target = given.isEmpty() ? QString() : QFileInfo(given).absoluteFilePath();
+    const QString name = fields.name.empty() ? QFileInfo(given).fileName() : toQt(fields.name);
 
     QString text = QStringLiteral("[Desktop Entry]\n");
     const auto add = [&text](const char* key, const QString& value) {
@@ -100,10 +103,10 @@ QByteArray desktopEntryText(const ShortcutFields& fields, TargetKind kind)
     add("Version", QStringLiteral("1.0"));
     add("Name", name);
     add("Exec", execLine(target, kind));
-    if (!fields.workingDirectory.isEmpty())
-        add("Path", fields.workingDirectory);
+    if (!fields.workingDirectory.empty())
+        add("Path", toQt(fields.workingDirectory));
     add("Terminal", QStringLiteral("false"));
-    if (!fields.hotkey.isEmpty())
-        add("X-Ombrel-Hotkey", fields.hotkey);
+    if (!fields.hotkey.empty())
+        add("X-Ombrel-Hotkey", toQt(fields.hotkey));
     return text.toUtf8();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ShellLinks.h"
+#include "core/services/ShellLinks.h"
 
 #include <QByteArray>
 #include <QString>
@@ -26,5 +26,6 @@ QString quoteExecArgument(const QString& argument);
 // and a leading blank, which readers would otherwise strip.
 QString escapeStringValue(const QString& value);
 
-// The whole desktop entry for a shortcut, as UTF-8.
+// The whole desktop entry for a shortcut, as UTF-8. A relative target is
+// taken from the current folder.
 QByteArray desktopEntryText(const ShortcutFields& fields, TargetKind kind);

@@ -4,6 +4,7 @@
 #include "DesktopEntryLinks.h"
 
 #include "DesktopEntry.h"
+#include "platform/qt/QtText.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,22 +41,22 @@ QString withoutTrailingSlash(QString path)
 
 }  // namespace
 
-PlatformResult markTrustedWithGio(const QString& file)
+Result markTrustedWithGio(const std::string& file)
 {
     QString unavailable;
     const GioApi* g = gio(&unavailable);
     if (!g)
-        return PlatformResult::failure(QStringLiteral("无法标记为可信：") + unavailable);
-    GFile* gfile = g->file_new_for_path(QFile::encodeName(file).constData());
+        return Result::failure(toStd(QStringLiteral("无法标记为可信：") + unavailable));
+    GFile* gfile = g->file_new_for_path(file.c_str());
     GError* error = nullptr;
     const gboolean ok = g->file_set_attribute_string(gfile, "metadata::trusted", "true", G_FILE_QUERY_INFO_NONE,
                                                      nullptr, &error);
     g->object_unref(gfile);
     if (ok)
-        return PlatformResult::success();
-    const QString why = error ? QString::fromUtf8(error->message) : QString();
+        return Result::success();
+    const std::string why = error ? std::string(error->message) : std::string();
     g->clear_error(&error);
-    return PlatformResult::failure(QStringLiteral("无法标记为可信：") + why);
+    return Result::failure("无法标记为可信：" + why);
 }
 
 DesktopEntryLinks::DesktopEntryLinks(TrustMarker markTrusted)
@@ -63,31 +64,31 @@ DesktopEntryLinks::DesktopEntryLinks(TrustMarker markTrusted)
 {
 }
 
-QString DesktopEntryLinks::suffix() const
+std::string DesktopEntryLinks::suffix() const
 {
-    return QStringLiteral(".desktop");
+    return ".desktop";
 }
 
-QString DesktopEntryLinks::specialFolder(SpecialFolder folder) const
+std::string DesktopEntryLinks::specialFolder(SpecialFolder folder) const
 {
     switch (folder) {
     case SpecialFolder::Desktop:
-        return withoutTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+        return toStd(withoutTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)));
     case SpecialFolder::StartMenu: {
         const QString menu
             = withoutTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation));
         if (menu.isEmpty() || !makePrivatePath(menu))
             return {};
-        return menu;
+        return toStd(menu);
     }
     }
     return {};
 }
 
-PlatformResult DesktopEntryLinks::save(const QString& file, const ShortcutFields& fields)
+Result DesktopEntryLinks::save(const std::string& file, const ShortcutFields& fields)
 {
-    const QByteArray text = desktopEntryText(fields, targetKind(fields.target));
-    QSaveFile out(file);
+    const QByteArray text = desktopEntryText(fields, targetKind(toQt(fields.target)));
+    QSaveFile out(toQt(file));
     // Desktops launch only entries their owner may execute; the mode is set
     // on the new file before it takes the old one's place.
     const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
@@ -95,10 +96,10 @@ PlatformResult DesktopEntryLinks::save(const QString& file, const ShortcutFields
                       | QFileDevice::ExeOther;
     if (!out.open(QIODevice::WriteOnly) || !out.setPermissions(mode) || out.write(text) != text.size()
         || !out.commit())
-        return PlatformResult::failure(QStringLiteral("无法写入快捷方式：") + out.errorString());
+        return Result::failure(toStd(QStringLiteral("无法写入快捷方式：") + out.errorString()));
     // Without the mark some file managers ask before launching the entry;
     // with it or without it the entry is written, so a failure is no error.
     if (markTrusted_)
         markTrusted_(file);
-    return PlatformResult::success();
+    return Result::success();
 }

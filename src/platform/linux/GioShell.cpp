@@ -3,6 +3,8 @@
 
 #include "GioShell.h"
 
+#include "platform/qt/QtText.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -15,12 +17,12 @@ QString takeError(const GioApi& g, GError*& error)
     return message;
 }
 
-PlatformResult failure(const QString& path, const QString& why)
+Result failure(const QString& path, const QString& why)
 {
-    return PlatformResult::failure(QStringLiteral("无法打开“%1”：%2").arg(path, why));
+    return Result::failure(toStd(QStringLiteral("无法打开“%1”：%2").arg(path, why)));
 }
 
-PlatformResult launchDefaultFor(const QString& path)
+Result launchDefaultFor(const QString& path)
 {
     QString why;
     const GioApi* g = gio(&why);
@@ -37,13 +39,14 @@ PlatformResult launchDefaultFor(const QString& path)
     g->free(uri);
     if (!ok)
         return failure(path, takeError(*g, error));
-    return PlatformResult::success();
+    return Result::success();
 }
 
 }  // namespace
 
-PlatformResult GioShell::open(const QString& path)
+Result GioShell::open(const std::string& utf8Path)
 {
+    const QString path = toQt(utf8Path);
     if (path.isEmpty())
         return failure(path, QStringLiteral("没有路径"));
     if (!path.endsWith(QLatin1String(".desktop")) || QFileInfo(path).isDir())
@@ -67,29 +70,29 @@ PlatformResult GioShell::open(const QString& path)
     g->object_unref(app);
     if (!ok)
         return failure(path, takeError(*g, error));
-    return PlatformResult::success();
+    return Result::success();
 }
 
-PlatformResult GioShell::openFolder(const QString& folder)
+Result GioShell::openFolder(const std::string& folder)
 {
-    if (folder.isEmpty())
-        return failure(folder, QStringLiteral("没有路径"));
-    return launchDefaultFor(folder);
+    if (folder.empty())
+        return failure(QString(), QStringLiteral("没有路径"));
+    return launchDefaultFor(toQt(folder));
 }
 
 // The address goes to the handler exactly as given: the browser does any
 // encoding of what the user typed.
-PlatformResult GioShell::openUrl(const QString& url)
+Result GioShell::openUrl(const std::string& url)
 {
     QString why;
     const GioApi* g = gio(&why);
     if (!g)
-        return failure(url, why);
+        return failure(toQt(url), why);
     GAppLaunchContext* context = g->app_launch_context_new();
     GError* error = nullptr;
-    const gboolean ok = g->app_info_launch_default_for_uri(url.toUtf8().constData(), context, &error);
+    const gboolean ok = g->app_info_launch_default_for_uri(url.c_str(), context, &error);
     g->object_unref(context);
     if (!ok)
-        return failure(url, takeError(*g, error));
-    return PlatformResult::success();
+        return failure(toQt(url), takeError(*g, error));
+    return Result::success();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Shell.h"
+#include "core/services/Shell.h"
 
 // Opens paths through GIO, which reads the user's default applications
 // (mimeapps.list) and launches desktop entries itself. GLib reaps the
@@ -8,7 +8,7 @@
 // runs.
 class GioShell final : public Shell {
 public:
-    PlatformResult open(const QString& path) override;
-    PlatformResult openFolder(const QString& folder) override;
-    PlatformResult openUrl(const QString& url) override;
+    Result open(const std::string& path) override;
+    Result openFolder(const std::string& folder) override;
+    Result openUrl(const std::string& url) override;
 };

@@ -19,7 +19,7 @@ LinuxAppFolder::LinuxAppFolder()
     facts.perUserFolder = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
                               .filePath(QStringLiteral("ombrel"))
                               .toStdString();
-    path_ = QString::fromStdString(chooseProfileFolder(facts));
-    if (path_.toStdString() == facts.perUserFolder)
-        QDir().mkpath(path_);
+    path_ = chooseProfileFolder(facts);
+    if (path_ == facts.perUserFolder)
+        QDir().mkpath(QString::fromStdString(path_));
 }

@@ -57,12 +57,12 @@ void sendKey(Display* display, Window window, int eventType, unsigned int keycod
 
 }  // namespace
 
-PlatformResult LinuxDesktop::refresh()
+Result LinuxDesktop::refresh()
 {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     Display* display = x11 ? x11->display() : nullptr;
     if (!display)
-        return PlatformResult::failure(QStringLiteral("no X11 display"));
+        return Result::failure("no X11 display");
     for (Window window : property32(display, DefaultRootWindow(display), "_NET_CLIENT_LIST", XA_WINDOW)) {
         if (!isDesktopWindow(display, window))
             continue;
@@ -70,7 +70,7 @@ PlatformResult LinuxDesktop::refresh()
         sendKey(display, window, KeyPress, keycode);
         sendKey(display, window, KeyRelease, keycode);
         XFlush(display);
-        return PlatformResult::success();
+        return Result::success();
     }
-    return PlatformResult::failure(QStringLiteral("no desktop window"));
+    return Result::failure("no desktop window");
 }

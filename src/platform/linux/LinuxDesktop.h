@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/Desktop.h"
+#include "core/services/Desktop.h"
 
 // On X11 the desktop is the window whose EWMH type is "desktop" (drawn by
 // the file manager or the desktop shell); it is sent an F5 key press.
 class LinuxDesktop final : public Desktop {
 public:
-    PlatformResult refresh() override;
+    Result refresh() override;
 };

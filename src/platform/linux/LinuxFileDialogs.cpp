@@ -1,7 +1,9 @@
 #include "LinuxFileDialogs.h"
 
 #include "DesktopEntry.h"
+#include "platform/qt/QtText.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -47,10 +49,10 @@ private:
 
 }  // namespace
 
-std::optional<QString> LinuxFileDialogs::chooseProgram(QWidget* parent)
+std::optional<std::string> LinuxFileDialogs::chooseProgram()
 {
     const QString programs = QStringLiteral("程序文件(*)");
-    QFileDialog dialog(parent, QStringLiteral("打开"));
+    QFileDialog dialog(QApplication::activeWindow(), QStringLiteral("打开"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -65,5 +67,5 @@ std::optional<QString> LinuxFileDialogs::chooseProgram(QWidget* parent)
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty())
         return std::nullopt;
-    return QFileInfo(chosen.first()).absoluteFilePath();
+    return toStd(QFileInfo(chosen.first()).absoluteFilePath());
 }

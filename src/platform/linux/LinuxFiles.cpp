@@ -1,18 +1,18 @@
 #include "LinuxFiles.h"
 
-#include <QFile>
-
 #include <sys/stat.h>
 
-QString LinuxFiles::fileNameOf(const QString& path) const
+std::string LinuxFiles::fileNameOf(const std::string& path) const
 {
-    if (path.isEmpty() || path.endsWith(u'/'))
+    // A NUL would end the path early for the system, which would then
+    // answer for another file.
+    if (path.empty() || path.back() == '/' || path.find('\0') != std::string::npos)
         return {};
-    const QString name = path.mid(path.lastIndexOf(u'/') + 1);
-    if (name.startsWith(u'.'))
+    const std::string name = path.substr(path.rfind('/') + 1);
+    if (name.front() == '.')
         return {};
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return {};
     return name;
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/Files.h"
+#include "core/services/Files.h"
 
 class LinuxFiles final : public Files {
 public:
     // Symbolic links count as what they point at; names starting with "."
     // are hidden.
-    QString fileNameOf(const QString& path) const override;
-    QChar separator() const override { return u'/'; }
+    std::string fileNameOf(const std::string& path) const override;
+    char separator() const override { return '/'; }
 };

@@ -37,13 +37,14 @@ InstanceLock::Outcome LinuxInstanceLock::acquire()
     const QByteArray path = QFile::encodeName(path_);
     const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
-        return {false, QStringLiteral("cannot open %1: %2").arg(path_, QString::fromLocal8Bit(std::strerror(errno)))};
+        return {false, QStringLiteral("cannot open %1: %2").arg(path_, QString::fromLocal8Bit(std::strerror(errno))).toStdString()};
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         ::close(fd);
         if (error == EWOULDBLOCK)
             return {true, {}};
-        return {false, QStringLiteral("cannot lock %1: %2").arg(path_, QString::fromLocal8Bit(std::strerror(error)))};
+        return {false,
+                QStringLiteral("cannot lock %1: %2").arg(path_, QString::fromLocal8Bit(std::strerror(error))).toStdString()};
     }
     fd_ = fd;
     return {};

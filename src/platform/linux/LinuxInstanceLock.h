@@ -2,6 +2,8 @@
 
 #include "platform/InstanceLock.h"
 
+#include <QString>
+
 // Holds an exclusive flock() on a file in the user's runtime folder for the
 // life of the process. The kernel drops the lock when the process ends in
 // any way, so a crash never blocks the next start.

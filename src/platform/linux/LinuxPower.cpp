@@ -1,5 +1,7 @@
 #include "LinuxPower.h"
 
+#include "platform/qt/QtText.h"
+
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
@@ -48,13 +50,13 @@ QString connectionError(const QDBusConnection& bus)
 }
 
 // What a log-off call through a session manager ends with: its answer is the outcome.
-std::function<void(const QDBusMessage&)> logOffOutcome(std::function<void(PlatformResult)> done, QString what)
+std::function<void(const QDBusMessage&)> logOffOutcome(std::function<void(Result)> done, QString what)
 {
     return [done = std::move(done), what = std::move(what)](const QDBusMessage& reply) {
         if (failed(reply))
-            done(PlatformResult::failure(QStringLiteral("无法注销：%1 调用失败：%2").arg(what, errorText(reply))));
+            done(Result::failure(toStd(QStringLiteral("无法注销：%1 调用失败：%2").arg(what, errorText(reply)))));
         else
-            done(PlatformResult::success());
+            done(Result::success());
     };
 }
 
@@ -104,14 +106,14 @@ void LinuxPower::call(const QDBusConnection& bus, const QDBusMessage& message, T
 void LinuxPower::request(PowerAction action, Done done)
 {
     if (!done)
-        done = [](PlatformResult) {};
+        done = [](Result) {};
     if (action == PowerAction::LogOff) {
         logOff(std::move(done));
         return;
     }
     if (action != PowerAction::PowerOff && action != PowerAction::Reboot) {
         QMetaObject::invokeMethod(
-            this, [done = std::move(done)] { done(PlatformResult::failure(QStringLiteral("未知的电源操作"))); },
+            this, [done = std::move(done)] { done(Result::failure("未知的电源操作")); },
             Qt::QueuedConnection);
         return;
     }
@@ -122,11 +124,11 @@ void LinuxPower::request(PowerAction action, Done done)
     const QString what = off ? QStringLiteral("关机") : QStringLiteral("重新启动");
     call(systemBus(), message, [done = std::move(done), what, method](const QDBusMessage& reply) {
         if (failed(reply))
-            done(PlatformResult::failure(QStringLiteral("无法%1：systemd-logind（%2）的 %3 调用失败：%4")
+            done(Result::failure(toStd(QStringLiteral("无法%1：systemd-logind（%2）的 %3 调用失败：%4")
                                              .arg(what, QLatin1String(kLogind), QLatin1String(method),
-                                                  errorText(reply))));
+                                                  errorText(reply)))));
         else
-            done(PlatformResult::success());
+            done(Result::success());
     });
 }
 
@@ -184,12 +186,12 @@ void LinuxPower::logOffThroughKde(bool hasShutdown, bool hasKsmserver, Done done
     call(sessionBus(), shutdown,
          [this, done = std::move(done), hasKsmserver, ksmserver, ksmserverWhat](const QDBusMessage& reply) {
              if (!failed(reply)) {
-                 done(PlatformResult::success());
+                 done(Result::success());
                  return;
              }
              const QString tried = QStringLiteral("KDE Plasma（org.kde.Shutdown）的 logout 调用失败：") + errorText(reply);
              if (!hasKsmserver) {
-                 done(PlatformResult::failure(QStringLiteral("无法注销：") + tried));
+                 done(Result::failure(toStd(QStringLiteral("无法注销：") + tried)));
                  return;
              }
              call(sessionBus(), ksmserver, logOffOutcome(done, tried + QStringLiteral("；") + ksmserverWhat));
@@ -199,8 +201,8 @@ void LinuxPower::logOffThroughKde(bool hasShutdown, bool hasKsmserver, Done done
 void LinuxPower::terminateSession(QString tried, Done done)
 {
     if (!systemBus().isConnected()) {
-        const PlatformResult result = PlatformResult::failure(
-            QStringLiteral("无法注销：%1；也连接不到系统总线上的 systemd-logind（%2）").arg(tried, connectionError(systemBus())));
+        const Result result = Result::failure(toStd(
+            QStringLiteral("无法注销：%1；也连接不到系统总线上的 systemd-logind（%2）").arg(tried, connectionError(systemBus()))));
         QMetaObject::invokeMethod(
             this, [done = std::move(done), result] { done(result); }, Qt::QueuedConnection);
         return;
@@ -208,8 +210,8 @@ void LinuxPower::terminateSession(QString tried, Done done)
     const auto fromEnvironment = [this, done](const QString& triedSoFar) {
         const QString id = qEnvironmentVariable("XDG_SESSION_ID");
         if (id.isEmpty())
-            done(PlatformResult::failure(QStringLiteral("无法注销：%1；环境变量 XDG_SESSION_ID 也没有会话号")
-                                             .arg(triedSoFar)));
+            done(Result::failure(toStd(QStringLiteral("无法注销：%1；环境变量 XDG_SESSION_ID 也没有会话号")
+                                             .arg(triedSoFar))));
         else
             terminateSessionById(id, triedSoFar, done);
     };
@@ -247,9 +249,9 @@ void LinuxPower::terminateSessionById(const QString& id, QString tried, Done don
     message << id;
     call(systemBus(), message, [done = std::move(done), tried = std::move(tried), id](const QDBusMessage& reply) {
         if (failed(reply))
-            done(PlatformResult::failure(QStringLiteral("无法注销：%1；systemd-logind 的 TerminateSession（会话 %2）调用失败：%3")
-                                             .arg(tried, id, errorText(reply))));
+            done(Result::failure(toStd(QStringLiteral("无法注销：%1；systemd-logind 的 TerminateSession（会话 %2）调用失败：%3")
+                                             .arg(tried, id, errorText(reply)))));
         else
-            done(PlatformResult::success());
+            done(Result::success());
     });
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Power.h"
+#include "core/services/Power.h"
 
 #include <QDBusConnection>
 #include <QObject>
@@ -22,10 +22,10 @@ public:
     LinuxPower();  // the system bus and the session bus of this process
     LinuxPower(QDBusConnection system, QDBusConnection session);
 
-    void request(PowerAction action, std::function<void(PlatformResult)> done) override;
+    void request(PowerAction action, std::function<void(Result)> done) override;
 
 private:
-    using Done = std::function<void(PlatformResult)>;
+    using Done = std::function<void(Result)>;
     using Then = std::function<void(const QDBusMessage& reply)>;
 
     // Sends message on bus and hands the reply, or the error, to then on

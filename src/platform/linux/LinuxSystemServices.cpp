@@ -37,9 +37,10 @@ private:
     LinuxSystemStatus system_;
     LinuxPower power_;
     CanberraSound sound_;
-    Platform platform_{appFolder_, desktop_,    messages_, menus_, process_,      screen_,
-                       tray_,      files_,      fileDialogs_, shell_, links_,      *core_.clock,
-                       system_,    power_,      sound_,    *core_.codePage, *core_.collation, *core_.files};
+    Platform platform_{
+        Services{appFolder_, desktop_, messages_, process_, files_, fileDialogs_, shell_, links_, *core_.clock, system_,
+                 power_, sound_, *core_.codePage, *core_.collation, *core_.files},
+        screen_, menus_, tray_};
 };
 
 }  // namespace

@@ -113,7 +113,8 @@ std::optional<std::uint64_t> LinuxSystemStatus::millisecondsSinceBoot() const
     return std::uint64_t(now.tv_sec) * 1000 + std::uint64_t(now.tv_nsec) / 1000000;
 }
 
-QString LinuxSystemStatus::localAddress() const
+std::string LinuxSystemStatus::localAddress() const
 {
-    return chooseLocalAddress(defaultRouteInterface(readSmallFile("/proc/net/route")), interfaceAddresses());
+    return chooseLocalAddress(defaultRouteInterface(readSmallFile("/proc/net/route")), interfaceAddresses())
+        .toStdString();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SystemStatus.h"
+#include "core/services/SystemStatus.h"
 
 #include <QByteArray>
 #include <QList>
@@ -33,7 +33,7 @@ public:
     std::optional<std::uint64_t> millisecondsSinceBoot() const override;
     // Read once: the boot mode does not change while the program runs.
     int bootMode() const override { return bootMode_; }
-    QString localAddress() const override;
+    std::string localAddress() const override;
 
 private:
     int bootMode_ = 0;

@@ -31,10 +31,10 @@ LinuxTrayIcon::~LinuxTrayIcon()
         qApp->removeEventFilter(this);
 }
 
-PlatformResult LinuxTrayIcon::install(const QIcon& icon, const QString& tip, Handler handler)
+Result LinuxTrayIcon::install(const QIcon& icon, const QString& tip, Handler handler)
 {
     if (icon_)
-        return PlatformResult::success();  // a second add leaves the icon as it is
+        return Result::success();  // a second add leaves the icon as it is
     handler_ = std::move(handler);
     icon_ = std::make_unique<QSystemTrayIcon>(icon);
     icon_->setToolTip(tip);
@@ -44,8 +44,8 @@ PlatformResult LinuxTrayIcon::install(const QIcon& icon, const QString& tip, Han
     // as a tray appears.
     icon_->show();
     if (!QSystemTrayIcon::isSystemTrayAvailable())
-        return PlatformResult::failure(QStringLiteral("no notification area (yet)"));
-    return PlatformResult::success();
+        return Result::failure("no notification area (yet)");
+    return Result::success();
 }
 
 void LinuxTrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason)

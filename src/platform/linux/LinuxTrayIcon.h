@@ -20,7 +20,7 @@ public:
     LinuxTrayIcon();
     ~LinuxTrayIcon() override;
 
-    PlatformResult install(const QIcon& icon, const QString& tip, Handler handler) override;
+    Result install(const QIcon& icon, const QString& tip, Handler handler) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

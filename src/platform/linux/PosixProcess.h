@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Process.h"
+#include "core/services/Process.h"
 
 class PosixProcess final : public Process {
 public:

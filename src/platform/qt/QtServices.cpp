@@ -1,5 +1,8 @@
 #include "QtServices.h"
 
+#include "QtText.h"
+
+#include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMenu>
@@ -7,17 +10,17 @@
 #include <QPushButton>
 #include <QScreen>
 
-
-void QtMessageBoxes::inform(QWidget* parent, const QString& title, const QString& text)
+void QtMessageBoxes::inform(const std::string& title, const std::string& text)
 {
-    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Information, toQt(title), toQt(text), QMessageBox::Ok, QApplication::activeWindow());
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box.exec();
 }
 
-bool QtMessageBoxes::confirm(QWidget* parent, const QString& title, const QString& text)
+bool QtMessageBoxes::confirm(const std::string& title, const std::string& text)
 {
-    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    QMessageBox box(QMessageBox::Warning, toQt(title), toQt(text), QMessageBox::Ok | QMessageBox::Cancel,
+                    QApplication::activeWindow());
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
     box.setDefaultButton(QMessageBox::Cancel);

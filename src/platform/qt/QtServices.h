@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MessageBoxes.h"
+#include "core/services/MessageBoxes.h"
 #include "platform/PopupMenus.h"
 #include "platform/Screen.h"
 
@@ -8,8 +8,10 @@
 
 class QtMessageBoxes final : public MessageBoxes {
 public:
-    void inform(QWidget* parent, const QString& title, const QString& text) override;
-    bool confirm(QWidget* parent, const QString& title, const QString& text) override;
+    // Each box is shown over the application's active window, or on its own
+    // when none of the program's windows is active.
+    void inform(const std::string& title, const std::string& text) override;
+    bool confirm(const std::string& title, const std::string& text) override;
 };
 
 class QtPopupMenus final : public PopupMenus {

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/Result.h"
+
+#include <cstddef>
+#include <string>
+
+struct Services;
+
+// What happened at the tray icon, as the program tells it apart.
+enum class TrayEvent {
+    Show,         // left double-click (or the primary activation where no double-click exists)
+    MenuRequest,  // right button released
+    Other,        // pointer moves, single clicks, other buttons
+};
+
+// The tray icon, its menu and the main window it makes.
+class TrayHostView {
+public:
+    virtual ~TrayHostView() = default;
+    // Makes the main window (running its load step), or brings it forward.
+    virtual void showMainWindow() = 0;
+    // The number of items the main window's list holds; 0 without a window.
+    virtual std::size_t listCount() const = 0;
+    virtual Result installTrayIcon(const std::string& tip) = 0;
+    virtual void popupTrayMenu() = 0;
+    // Tells whoever runs the program from a terminal.
+    virtual void report(const std::string& problem) = 0;
+};
+
+// The tray host: never shown, it installs the tray icon and shows the main
+// window at start and whenever the tray asks for it.
+class TrayHostPresenter {
+public:
+    TrayHostPresenter(TrayHostView& view, Services& services);
+
+    // Shows the main window, then installs the icon.
+    void start();
+    void trayEvent(TrayEvent event);
+    void showChosen();
+    void exitChosen();
+
+private:
+    TrayHostView& view_;
+    Services& services_;
+};

@@ -1,0 +1,159 @@
+#include "LauncherPresenter.h"
+
+#include "ItemText.h"
+#include "ListEdits.h"
+#include "ListIndex.h"
+#include "ListOrder.h"
+#include "core/services/Services.h"
+#include "core/window/NoticeTitles.h"
+#include "core/window/TitleText.h"
+
+LauncherPresenter::LauncherPresenter(LauncherView& view, Services& services)
+    : view_(view)
+    , services_(services)
+    , launcher_(services)
+{
+}
+
+void LauncherPresenter::load()
+{
+    entries_ = readListIndex(ProfileSnapshot(launcher_.profileAccess(), launcher_.profileFile()));
+    // The list box is sorted: entries go to their sorted places as they are added.
+    ListOrder(services_.collation).sort(entries_);
+    view_.showEntries(entries_);
+    countChanged();
+}
+
+std::optional<std::string> LauncherPresenter::selectedOrTell(const std::string& notice)
+{
+    const std::optional<std::size_t> selected = view_.selectedEntry();
+    if (!selected || *selected >= entries_.size() || entries_[*selected].empty()) {
+        services_.messages.inform(kNoticeTitle, notice);
+        return std::nullopt;
+    }
+    return entries_[*selected];
+}
+
+void LauncherPresenter::startSelected()
+{
+    if (const auto entry = selectedOrTell("请选择要启动的项目!"))
+        launcher_.launch(*entry);
+}
+
+void LauncherPresenter::startSelectedAndClose()
+{
+    if (const auto entry = selectedOrTell("请选择要启动的项目!")) {
+        if (launcher_.launch(*entry) && onCloseRequested)
+            onCloseRequested();
+    }
+}
+
+void LauncherPresenter::openSelectedFolder()
+{
+    if (const auto entry = selectedOrTell("请选择打开目录的项目!"))
+        launcher_.openFolder(*entry);
+}
+
+void LauncherPresenter::placeShortcut(Place place)
+{
+    if (const auto entry = selectedOrTell("请选择要创建的项目!"))
+        launcher_.placeShortcut(*entry, place);
+}
+
+bool LauncherPresenter::commit(ProfileEdit& edit)
+{
+    const ProfileResult result = edit.commit();
+    if (!result.ok())
+        services_.messages.inform(kNoticeTitle, result.message());
+    return result.ok();
+}
+
+bool LauncherPresenter::addItem(const std::string& path, const std::string& name)
+{
+    bool added = false;
+    if (const std::optional<std::string> refusal = refusalOfNewItem(path, name, services_.codePage)) {
+        services_.messages.inform(kNoticeTitle, *refusal);
+    } else {
+        const std::string entry = displayTextOf(name);
+        std::vector<std::string> entries = entries_;
+        const std::size_t at = ListOrder(services_.collation).insertPosition(entries, entry);
+        entries.insert(entries.begin() + std::ptrdiff_t(at), entry);
+
+        ProfileEdit edit(launcher_.profileAccess(), launcher_.profileFile());
+        edit.writeProfileValue(entry, std::string(kFilenameKey), path);
+        writeListIndex(edit, entries);
+        if (commit(edit)) {
+            entries_ = std::move(entries);
+            view_.insertEntry(at, entry);
+            added = true;
+        }
+    }
+    countChanged();
+    return added;
+}
+
+void LauncherPresenter::deleteSelected()
+{
+    if (const auto entry = selectedOrTell("请选择要删除的项目!")) {
+        const std::size_t row = *view_.selectedEntry();
+        if (services_.messages.confirm(applicationTitle(), "确定删除吗？")) {
+            std::vector<std::string> entries = entries_;
+            entries.erase(entries.begin() + std::ptrdiff_t(row));
+            ProfileEdit edit(launcher_.profileAccess(), launcher_.profileFile());
+            writeListIndex(edit, entries);
+            if (commit(edit)) {
+                entries_ = std::move(entries);
+                view_.removeEntry(row);
+            }
+        }
+    }
+    countChanged();
+}
+
+void LauncherPresenter::clearAll()
+{
+    if (!entries_.empty() && services_.messages.confirm(applicationTitle(), "确定全部删除吗？")) {
+        ProfileEdit edit(launcher_.profileAccess(), launcher_.profileFile());
+        edit.writeProfileValue(kTitleSection, kCountKey, "0");
+        if (commit(edit)) {
+            entries_.clear();
+            view_.clearEntries();
+        }
+    }
+    countChanged();
+}
+
+void LauncherPresenter::countChanged()
+{
+    tipEntry_.reset();  // entries may have moved under the pointer
+    if (onCountChanged)
+        onCountChanged(entries_.size());
+}
+
+void LauncherPresenter::entryChosen()
+{
+    const std::optional<std::size_t> selected = view_.selectedEntry();
+    if (!selected || *selected >= entries_.size() || entries_[*selected].empty())
+        return;
+    if (onEntryChosen)
+        onEntryChosen(entries_[*selected]);
+}
+
+// The tooltip names the path of the entry under the pointer; below the last
+// entry it shows nothing. The profile is read when the pointer reaches
+// another entry, not at every move.
+void LauncherPresenter::pointerOver(std::optional<std::size_t> entry)
+{
+    if (entry && entry == tipEntry_)
+        return;
+    tipEntry_ = entry;
+    if (!entry || *entry >= entries_.size())
+        view_.showTip({});
+    else
+        view_.showTip("路径:" + launcher_.targetOf(entries_[*entry]));
+}
+
+void LauncherPresenter::selectEntry(std::size_t at)
+{
+    view_.selectEntry(at);
+}

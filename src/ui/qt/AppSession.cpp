@@ -1,0 +1,102 @@
+#include "AppSession.h"
+
+#include "Art.h"
+#include "DueNoticeWindow.h"
+#include "platform/Platform.h"
+#include "platform/qt/QtText.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+
+void AppSession::DeleteLater::operator()(QObject* object) const
+{
+    // A window may be destroyed from inside one of its own handlers.
+    object->deleteLater();
+}
+
+AppSession::AppSession(Platform& platform, QObject* parent)
+    : QObject(parent)
+    , platform_(platform)
+    , icon_(art::appIcon())
+    , presenter_(*this, platform.services)
+{
+    // One icon for the tray and, as the application's icon, for every window.
+    QGuiApplication::setWindowIcon(icon_);
+    trayMenu_.setTitle(QStringLiteral("菜单"));
+    QAction* show = trayMenu_.addAction(QStringLiteral("显示"));
+    QAction* exit = trayMenu_.addAction(QStringLiteral("退出"));
+    connect(show, &QAction::triggered, this, [this] { presenter_.showChosen(); });
+    connect(exit, &QAction::triggered, this, [this] { presenter_.exitChosen(); });
+}
+
+AppSession::~AppSession() = default;
+
+void AppSession::start()
+{
+    presenter_.start();
+}
+
+void AppSession::showMainWindow()
+{
+    if (mainWindow_) {
+        if (mainWindow_->isMinimized())
+            mainWindow_->showNormal();
+        mainWindow_->raise();
+        mainWindow_->activateWindow();
+        return;
+    }
+    mainWindow_.reset(new MainWindow(platform_, mainWindowState_));
+    connect(mainWindow_.get(), &MainWindow::hideRequested, this, &AppSession::hideMainWindow);
+    connect(mainWindow_.get(), &MainWindow::scheduleDue, this, &AppSession::showDueNotice);
+    mainWindow_->show();
+}
+
+void AppSession::hideMainWindow()
+{
+    if (!mainWindow_)
+        return;
+    mainWindow_->hide();
+    mainWindow_.reset();
+}
+
+std::size_t AppSession::listCount() const
+{
+    return mainWindow_ ? mainWindow_->launcherList().presenter().count() : 0;
+}
+
+Result AppSession::installTrayIcon(const std::string& tip)
+{
+    return platform_.tray.install(icon_, toQt(tip), [this](TrayEvent event) { presenter_.trayEvent(event); });
+}
+
+void AppSession::popupTrayMenu()
+{
+    platform_.menus.popup(trayMenu_, platform_.menus.pointerPosition());
+}
+
+void AppSession::report(const std::string& problem)
+{
+    std::fprintf(stderr, "ombrel: %s\n", problem.c_str());
+}
+
+ScheduleAction AppSession::chosenAction() const
+{
+    return mainWindow_ ? mainWindow_->scheduleAction() : ScheduleAction::Alarm;
+}
+
+void AppSession::showDueNotice()
+{
+    if (!dueNotice_) {
+        dueNotice_.reset(new DueNoticeWindow(platform_, [this] { return chosenAction(); }));
+        // Stopping the ring or cancelling unloads the notice; it goes once
+        // its own click has been handled.
+        connect(dueNotice_.get(), &DueNoticeWindow::unloadRequested, this, [this] {
+            dueNotice_->hide();
+            dueNotice_.reset();
+        });
+    }
+    dueNotice_->show();
+    dueNotice_->raise();
+    dueNotice_->activateWindow();
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "MainWindow.h"
+#include "core/app/TrayHostPresenter.h"
+
+#include <QIcon>
+#include <QMenu>
+#include <QObject>
+
+#include <memory>
+
+class DueNoticeWindow;
+struct Platform;
+
+// Everything that lives as long as the program: the tray icon and its menu,
+// the main window (made and destroyed as it is shown and hidden) with what it
+// keeps in between, and the due-time notice, which outlives the window that
+// showed it.
+class AppSession final : public QObject, public TrayHostView {
+    Q_OBJECT
+public:
+    explicit AppSession(Platform& platform, QObject* parent = nullptr);
+    ~AppSession() override;
+
+    // Shows the main window and installs the tray icon.
+    void start();
+
+    void showMainWindow() override;
+    std::size_t listCount() const override;
+    Result installTrayIcon(const std::string& tip) override;
+    void popupTrayMenu() override;
+    void report(const std::string& problem) override;
+
+    // Destroys the main window and its timers; what it keeps lives on.
+    void hideMainWindow();
+    // Shows the notice, loading it first unless it is loaded. Once it has
+    // executed it stays loaded, hidden, until a later firing shows it again.
+    void showDueNotice();
+
+    TrayHostPresenter& presenter() { return presenter_; }
+    MainWindow* mainWindow() const { return mainWindow_.get(); }
+    DueNoticeWindow* dueNotice() const { return dueNotice_.get(); }
+    const MainWindowState& mainWindowState() const { return mainWindowState_; }
+    QMenu& trayMenu() { return trayMenu_; }
+
+private:
+    struct DeleteLater {
+        void operator()(QObject* object) const;
+    };
+    // The action the notice carries out: the main window's choice, or the
+    // alarm when no window is open.
+    ScheduleAction chosenAction() const;
+
+    Platform& platform_;
+    QIcon icon_;
+    QMenu trayMenu_;
+    MainWindowState mainWindowState_;
+    std::unique_ptr<MainWindow, DeleteLater> mainWindow_;
+    std::unique_ptr<DueNoticeWindow, DeleteLater> dueNotice_;
+    TrayHostPresenter presenter_;
+};

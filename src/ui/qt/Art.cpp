@@ -1,0 +1,143 @@
+#include "Art.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#include <cmath>
+
+namespace art {
+namespace {
+
+QPainterPath star(QPointF centre, double outer, double inner)
+{
+    QPainterPath path;
+    for (int i = 0; i < 10; ++i) {
+        const double r = (i % 2 == 0) ? outer : inner;
+        const double angle = -M_PI / 2 + i * M_PI / 5;
+        const QPointF p(centre.x() + r * std::cos(angle), centre.y() + r * std::sin(angle));
+        if (i == 0)
+            path.moveTo(p);
+        else
+            path.lineTo(p);
+    }
+    path.closeSubpath();
+    return path;
+}
+
+}  // namespace
+
+QImage iconImage(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double s = size;
+
+    // A rounded blue tile ...
+    const QRectF tile(s * 0.03, s * 0.03, s * 0.94, s * 0.94);
+    QLinearGradient fill(tile.topLeft(), tile.bottomLeft());
+    fill.setColorAt(0, QColor(0x4f8fe0));
+    fill.setColorAt(1, QColor(0x1c4f96));
+    p.setPen(size >= 32 ? QPen(QColor(0x163d73), s / 32) : Qt::NoPen);
+    p.setBrush(fill);
+    p.drawRoundedRect(tile, s * 0.2, s * 0.2);
+
+    // ... holding a list of three entries ...
+    const int rows = 3;
+    const double left = s * 0.2;
+    const double lineLeft = s * (size >= 32 ? 0.36 : 0.34);
+    const double right = s * (size >= 32 ? 0.62 : 0.8);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    for (int i = 0; i < rows; ++i) {
+        const double y = s * (0.27 + 0.22 * i);
+        const double dot = std::max(2.0, s * 0.09);
+        p.drawEllipse(QPointF(left + dot / 2, y), dot / 2, dot / 2);
+        p.drawRoundedRect(QRectF(lineLeft, y - s * 0.045, right - lineLeft, s * 0.09), s * 0.04, s * 0.04);
+    }
+
+    // ... and the golden star of the options menu, left out where it would be a blur.
+    if (size >= 32) {
+        p.setBrush(QColor(0xffc83d));
+        p.setPen(QPen(QColor(0xa86b00), s / 48));
+        p.drawPath(star(QPointF(s * 0.73, s * 0.7), s * 0.2, s * 0.085));
+    }
+    return image;
+}
+
+QIcon appIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64})
+        icon.addPixmap(QPixmap::fromImage(iconImage(size)));
+    return icon;
+}
+
+QPixmap background(QSize size)
+{
+    QPixmap pixmap(size);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double w = size.width();
+    const double h = size.height();
+
+    // Pale sky fading to white.
+    QLinearGradient sky(0, 0, 0, h);
+    sky.setColorAt(0, QColor(0xdfeaf7));
+    sky.setColorAt(0.55, QColor(0xf4f8fc));
+    sky.setColorAt(1, QColor(0xe6eef8));
+    p.fillRect(pixmap.rect(), sky);
+
+    // A soft glow in the upper right.
+    QRadialGradient glow(QPointF(w * 0.85, h * 0.08), w * 0.7);
+    glow.setColorAt(0, QColor(255, 255, 255, 200));
+    glow.setColorAt(1, QColor(255, 255, 255, 0));
+    p.fillRect(pixmap.rect(), glow);
+
+    // Two gentle waves across the lower part, behind the panel area.
+    const auto wave = [&](double baseline, double amplitude, double phase, QColor colour) {
+        QPainterPath path(QPointF(0, h));
+        for (int x = 0; x <= int(w); x += 4)
+            path.lineTo(x, baseline + amplitude * std::sin(phase + x / w * 2 * M_PI));
+        path.lineTo(w, h);
+        path.closeSubpath();
+        p.fillPath(path, colour);
+    };
+    wave(h * 0.62, h * 0.025, 0.0, QColor(0x9fc1ea).lighter(108));
+    wave(h * 0.66, h * 0.02, 1.8, QColor(0x7eaae0).lighter(115));
+    wave(h * 0.70, h * 0.018, 3.4, QColor(0xc9dcf3));
+
+    // Faint stars scattered in the sky.
+    p.setPen(Qt::NoPen);
+    const QPointF points[] = {{0.08, 0.05}, {0.93, 0.18}, {0.9, 0.45}, {0.05, 0.55}, {0.6, 0.03}};
+    for (const QPointF& at : points) {
+        p.setBrush(QColor(255, 255, 255, 170));
+        p.drawPath(star(QPointF(at.x() * w, at.y() * h), w * 0.025, w * 0.01));
+    }
+    return pixmap;
+}
+
+}  // namespace art
+
+QString art::mainWindowStyleSheet()
+{
+    const auto hex = [](unsigned rgb) { return QStringLiteral("#%1").arg(rgb, 6, 16, QLatin1Char('0')); };
+    return QStringLiteral(
+               "#titleStrip { color: white; padding-left: 6px;"
+               "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %1, stop:1 %2); }"
+               "#itemList { color: rgb(0,0,255); background: rgb(192,192,192); border: 1px solid #7f8fa6; }"
+               "#itemList::item:selected { color: white; background: rgb(0,0,128); }"
+               "QPushButton { color: #17365d; border: 1px solid #6f93c4; border-radius: 3px;"
+               "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #dbe7f6); }"
+               "QPushButton:hover { border-color: #2f66b3; background: #eef5ff; }"
+               "QPushButton:pressed { background: #c5d8f1; }"
+               "#star { color: #d08a00; }"
+               "#panelViewport { background: rgba(255,255,255,150); border: 1px solid #8fb0da; }"
+               "#dateLine, #addressLine, #upTimeLine, #currentTimeLabel { color: rgb(0,0,255); }"
+               ".QFrame[panel=\"true\"] { background: #eef4fb; border: 1px solid #8fb0da; }"
+               "#pathBox, #nameBox { background: rgb(224,224,224); border: 1px solid #8fa3bf; }")
+        .arg(hex(kTitleTop), hex(kTitleBottom));
+}

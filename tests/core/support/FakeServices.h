@@ -1,0 +1,197 @@
+#pragma once
+
+#include "CoreTest.h"
+#include "core/services/Services.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+// In-process stand-ins for the system's services. They record what was asked
+// and answer as the test scripts them; none reaches the real system. The
+// code page, list order and files are the system's own: tests check the
+// profile's bytes and the list's order.
+
+class FakeAppFolder final : public AppFolder {
+public:
+    explicit FakeAppFolder(std::string path) : path_(std::move(path)) {}
+    std::string path() const override { return path_; }
+
+private:
+    std::string path_;
+};
+
+class FakeDesktop final : public Desktop {
+public:
+    Result refresh() override
+    {
+        ++refreshes;
+        return Result::success();
+    }
+    int refreshes = 0;
+};
+
+class FakeMessageBoxes final : public MessageBoxes {
+public:
+    struct Shown {
+        std::string title;
+        std::string text;
+        bool operator==(const Shown&) const = default;
+    };
+    void inform(const std::string& title, const std::string& text) override { shown.push_back({title, text}); }
+    bool confirm(const std::string& title, const std::string& text) override
+    {
+        shown.push_back({title, text});
+        return nextAnswer;
+    }
+    // The texts shown, in order.
+    std::vector<std::string> texts() const
+    {
+        std::vector<std::string> all;
+        for (const Shown& s : shown)
+            all.push_back(s.text);
+        return all;
+    }
+    std::vector<Shown> shown;
+    bool nextAnswer = false;
+};
+
+class FakeProcess final : public Process {
+public:
+    void exitNow() override { ++exits; }
+    int exits = 0;
+};
+
+// Knows the files the test declares; any other path names no file.
+class FakeFiles final : public Files {
+public:
+    std::string fileNameOf(const std::string& path) const override
+    {
+        if (std::find(existing.begin(), existing.end(), path) == existing.end())
+            return {};
+        return path.substr(path.find_last_of('/') + 1);
+    }
+    char separator() const override { return '/'; }
+    std::vector<std::string> existing;
+};
+
+class FakeFileDialogs final : public FileDialogs {
+public:
+    std::optional<std::string> chooseProgram() override
+    {
+        ++shown;
+        return nextChoice;
+    }
+    std::optional<std::string> nextChoice;
+    int shown = 0;
+};
+
+class FakeShell final : public Shell {
+public:
+    Result open(const std::string& path) override
+    {
+        opened.push_back(path);
+        return nextResult;
+    }
+    Result openFolder(const std::string& folder) override
+    {
+        folders.push_back(folder);
+        return nextResult;
+    }
+    Result openUrl(const std::string& url) override
+    {
+        urls.push_back(url);
+        return nextResult;
+    }
+    std::vector<std::string> opened;
+    std::vector<std::string> folders;
+    std::vector<std::string> urls;
+    Result nextResult;
+};
+
+class FakeShellLinks final : public ShellLinks {
+public:
+    struct Saved {
+        std::string file;
+        ShortcutFields fields;
+    };
+    std::string suffix() const override { return ".desktop"; }
+    std::string specialFolder(SpecialFolder folder) const override
+    {
+        return folder == SpecialFolder::Desktop ? desktop : startMenu;
+    }
+    Result save(const std::string& file, const ShortcutFields& fields) override
+    {
+        if (nextResult.ok())
+            saved.push_back({file, fields});
+        return nextResult;
+    }
+    std::string desktop = "/home/u/桌面";
+    std::string startMenu = "/home/u/.local/share/applications";
+    std::vector<Saved> saved;
+    Result nextResult;
+};
+
+// A clock that stands still until the test sets it.
+class FakeClock final : public Clock {
+public:
+    LocalTime now() const override { return time; }
+    LocalTime time = LocalTime::at(2026, 12, 6, 16, 49, 53);
+};
+
+class FakeSystemStatus final : public SystemStatus {
+public:
+    std::optional<std::uint64_t> millisecondsSinceBoot() const override { return upTime; }
+    int bootMode() const override { return mode; }
+    std::string localAddress() const override { return address; }
+    std::optional<std::uint64_t> upTime = 5000;
+    int mode = 0;
+    std::string address = "192.168.1.23";
+};
+
+// Records power requests; answers each at once with the scripted result.
+class FakePower final : public Power {
+public:
+    void request(PowerAction action, std::function<void(Result)> done) override
+    {
+        requests.push_back(action);
+        done(nextResult);
+    }
+    std::vector<PowerAction> requests;
+    Result nextResult;
+};
+
+class FakeSound final : public Sound {
+public:
+    Result playRing(const std::string& file) override
+    {
+        rings.push_back(file);
+        return Result::success();
+    }
+    std::vector<std::string> rings;
+};
+
+// One set of fakes, wired as the program wires the real services.
+struct FakeServices {
+    explicit FakeServices(const std::string& folder) : appFolder(folder) {}
+    FakeServices(const FakeServices&) = delete;
+    FakeServices& operator=(const FakeServices&) = delete;
+
+    FakeAppFolder appFolder;
+    FakeDesktop desktop;
+    FakeMessageBoxes messages;
+    FakeProcess process;
+    FakeFiles files;
+    FakeFileDialogs fileDialogs;
+    FakeShell shell;
+    FakeShellLinks links;
+    FakeClock clock;
+    FakeSystemStatus system;
+    FakePower power;
+    FakeSound sound;
+    Services services{appFolder,   desktop, messages, process, files,  fileDialogs,
+                      shell,       links,   clock,    system,  power,  sound,
+                      *coreServices().codePage, *coreServices().collation, *coreServices().files};
+
+    ProfileAccess profileAccess() const { return {*coreServices().files, *coreServices().codePage}; }
+};
