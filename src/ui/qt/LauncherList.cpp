@@ -75,22 +75,22 @@ bool LauncherList::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != list_->viewport())
         return QObject::eventFilter(watched, event);
-    const auto* mouse = static_cast<const QMouseEvent*>(event);
+    const auto mouse = [event] { return static_cast<const QMouseEvent*>(event); };
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         // The menu acts on the entry that was current before the press.
-        if (mouse->button() == Qt::RightButton) {
+        if (mouse()->button() == Qt::RightButton) {
             menus_.popup(menu_, menus_.pointerPosition());
             return true;
         }
         break;
     case QEvent::MouseButtonDblClick:
-        if (mouse->button() == Qt::LeftButton)
+        if (mouse()->button() == Qt::LeftButton)
             presenter_.startSelectedAndClose();
         break;
     case QEvent::MouseMove:
-        if (mouse->buttons() == Qt::NoButton) {
-            const int row = list_->indexAt(mouse->position().toPoint()).row();
+        if (mouse()->buttons() == Qt::NoButton) {
+            const int row = list_->indexAt(mouse()->position().toPoint()).row();
             presenter_.pointerOver(row < 0 ? std::nullopt : std::optional<std::size_t>(std::size_t(row)));
         }
         break;
