@@ -3,6 +3,44 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+// The largest single allocation made while a test watches, to see that
+// reading a file takes memory in proportion to what it holds. Counted in the
+// Linux build only: the MinGW program crashes at start-up with a replaced
+// global operator new.
+namespace {
+std::atomic<bool> watchingAllocations{false};
+std::atomic<std::size_t> largestAllocation{0};
+}  // namespace
+
+#ifndef _WIN32
+void* operator new(std::size_t size)
+{
+    if (watchingAllocations.load(std::memory_order_relaxed)) {
+        std::size_t largest = largestAllocation.load(std::memory_order_relaxed);
+        while (size > largest && !largestAllocation.compare_exchange_weak(largest, size))
+            ;
+    }
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+// Not inlined: GCC would take free() after an inlined "new" for a mismatch.
+[[gnu::noinline]] void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+#endif
+
 namespace {
 
 IniDocument fromNothing()
@@ -127,6 +165,115 @@ TEST(IniRules, SectionNamesWithBracketsEqualsAndCommentSignsRoundTrip)
         doc.setValue("other", "k", "v");
         EXPECT_EQ(valueOf(doc.serialize(), name, "Filename"), name) << name;
     }
+}
+
+// The writer refuses a name that the reader would not find again, by the
+// reader's own rules: the rule and the reader must agree.
+TEST(IniRules, KeysThatWouldReadAsSomethingElseAreRefused)
+{
+    const struct {
+        std::string key;
+        bool readsBack;
+    } cases[] = {
+        {"Filename", true},
+        {" padded ", true},       // blanks around a name do not count when it is matched
+        {"a\x1A", true},
+        {"a[b]", true},
+        {"]", true},
+        {";note", true},
+        {hex("B1EACCE2"), true},  // 标题
+        {hex("B05B"), true},      // a character whose second byte is "["
+        {"\x1A[a", false},        // Ctrl-Z is a blank to the reader: the line opens a section
+        {" [a", false},
+        {"\t[a", false},
+        {"[a", false},
+        {"a=b", false},           // the key would end at the first "="
+        {"", false},
+        {"   ", false},
+        {"\x1A", false},
+        {"\v\f", false},
+        {"a\rb", false},
+        {"a\nb", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IniDocument::keyReadsBack(c.key), c.readsBack) << '"' << c.key << '"';
+        if (!c.readsBack)
+            continue;
+        // Whatever value follows, even one ending in "]", the key is found again.
+        for (const std::string value : {"v", "x]", "[y]"}) {
+            IniDocument doc = fromNothing();
+            doc.setValue("s", c.key, value);
+            doc.setValue("s", "after", "1");
+            const std::string file = doc.serialize();
+            EXPECT_EQ(valueOf(file, "s", c.key), value) << '"' << c.key << '"';
+            EXPECT_EQ(valueOf(file, "s", "after"), "1") << '"' << c.key << '"';
+        }
+    }
+    // What a refused key would have done: its line reads as a section.
+    IniDocument doc = fromNothing();
+    doc.setValue("s", "\x1A[a", "b]");
+    doc.setValue("s", "later", "1");
+    EXPECT_EQ(valueOf(doc.serialize(), "s", "later"), "<missing>");
+}
+
+TEST(IniRules, SectionsAreRefusedOnlyWhenTheyCannotBeFoundAgain)
+{
+    const struct {
+        std::string section;
+        bool readsBack;
+    } cases[] = {
+        {"标题", true},
+        {"", true},         // "[]" is a section whose name is empty
+        {"   ", true},
+        {"\x1A", true},
+        {"x]", true},       // the name ends at the last "]" of the line
+        {"]", true},
+        {"[", true},
+        {"a]b]", true},
+        {" [a] ", true},
+        {"a\rb", false},
+        {"a\nb", false},
+        {"\r", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IniDocument::sectionReadsBack(c.section), c.readsBack) << '"' << c.section << '"';
+        if (!c.readsBack)
+            continue;
+        IniDocument doc = IniDocument::parse("[other]\r\nk=first\r\n");
+        doc.setValue(c.section, "k", "v");
+        doc.setValue("later", "k", "w");
+        const std::string file = doc.serialize();
+        EXPECT_EQ(valueOf(file, c.section, "k"), "v") << '"' << c.section << '"';
+        EXPECT_EQ(valueOf(file, "other", "k"), "first") << '"' << c.section << '"';
+        EXPECT_EQ(valueOf(file, "later", "k"), "w") << '"' << c.section << '"';
+    }
+}
+
+TEST(IniRules, ValuesAreRefusedOnlyForAZeroByteOrALineBreak)
+{
+    EXPECT_TRUE(IniDocument::valueReadsBack(""));
+    EXPECT_TRUE(IniDocument::valueReadsBack(" \"quoted\" \x1A"));
+    EXPECT_FALSE(IniDocument::valueReadsBack(std::string("a\0b", 3)));
+    EXPECT_FALSE(IniDocument::valueReadsBack("a\r"));
+    EXPECT_FALSE(IniDocument::valueReadsBack("\nb"));
+}
+
+// A file of nothing but "[" bytes (one long line, and no section) must not
+// make the reader set aside room for a section per byte.
+TEST(IniRules, ALongLineOfBracketsTakesMemoryForWhatItHolds)
+{
+    const std::string file(20u << 20, '[');
+    largestAllocation = 0;
+    watchingAllocations = true;
+    IniDocument doc = IniDocument::parse(file);
+    const auto found = doc.value("[", "k");
+    watchingAllocations = false;
+    EXPECT_FALSE(found);
+#ifndef _WIN32
+    // The copy of the file's bytes is the one large block.
+    EXPECT_LE(largestAllocation.load(), file.size() + 64);
+#endif
+    EXPECT_EQ(doc.serialize(), file);
 }
 
 }  // namespace

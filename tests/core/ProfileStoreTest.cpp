@@ -1,9 +1,12 @@
 #include "core/launcher/ListIndex.h"
 #include "core/profile/Profile.h"
+#include "core/services/FileStore.h"
 #include "support/CoreTest.h"
 
 #include <filesystem>
+#include <string_view>
 #include <tuple>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -98,6 +101,105 @@ TEST(ProfileStore, AWriteThatCannotBeOneLineIsRefusedAndNothingIsWritten)
     edit.writeProfileValue("s", "bad", "two\nlines");
     EXPECT_FALSE(edit.commit().ok());
     EXPECT_EQ(folder.readBytes("Ombrel.ini"), before);
+}
+
+// Names and values that could not be read back as they were written: the
+// write is refused with a reason and the file stays as it was.
+TEST(ProfileStore, AWriteThatWouldNotReadBackIsRefused)
+{
+    TempFolder folder;
+    const std::string path = folder.profile();
+    ASSERT_TRUE(writeProfileValue("s", "k", "old", path).ok());
+    const std::string before = folder.readBytes("Ombrel.ini");
+
+    const std::string loneSurrogate = "a\xED\xA0\x80" "b";  // U+D800 in UTF-8's form: no character
+    const std::string lastLoneSurrogate = "\xED\xBF\xBF";
+    const std::string notUtf8 = "a\xFF" "b";
+    for (const auto& [section, key, value] : {
+             std::tuple{std::string("s"), std::string("k"), loneSurrogate},
+             std::tuple{std::string("s"), std::string("k"), lastLoneSurrogate},
+             std::tuple{std::string("s"), loneSurrogate, std::string("v")},
+             std::tuple{loneSurrogate, std::string("k"), std::string("v")},
+             std::tuple{std::string("s"), std::string("k"), notUtf8},
+             std::tuple{std::string("s"), std::string("k"), std::string("a\0b", 3)},  // the reader stops at zero
+             std::tuple{std::string("s"), std::string("\x1A[a"), std::string("b]")},
+             std::tuple{std::string("s"), std::string("\t[a"), std::string("v")},
+             std::tuple{std::string("s"), std::string("\x1A"), std::string("v")},
+             std::tuple{std::string("s"), std::string("   "), std::string("v")},
+         }) {
+        const ProfileResult result = writeProfileValue(section, key, value, path);
+        EXPECT_FALSE(result.ok()) << ::testing::PrintToString(key) << ' ' << ::testing::PrintToString(value);
+        EXPECT_FALSE(result.reason.empty());
+    }
+    EXPECT_EQ(folder.readBytes("Ombrel.ini"), before);
+    EXPECT_EQ(readProfileValue("s", "k", path), "old");
+}
+
+TEST(ProfileStore, CharactersOutsideGbkComeBackFromTheFile)
+{
+    TempFolder folder;
+    const std::string path = folder.profile();
+    const std::string texts[] = {
+        "\u4DAE \u2FF0\u2FFB \u1E3F",            // GB18030's two-byte forms
+        "\uE863\uE7C7",                            // the private-use characters CP936 gives their codes
+        "\U0001F468\u200D\U0001F469\u200D\U0001F467",  // a family: emoji joined by zero-width joiners
+        "\u2764\uFE0F soft\u00ADhyphen \u200B\u200E\u202E",
+        "\U0001F3F4\U000E0067\U000E0062\U000E0073\U000E0063\U000E0074\U000E007F",  // a flag of tag characters
+    };
+    for (const std::string& text : texts) {
+        ASSERT_TRUE(writeProfileValue(text, text, text, path).ok()) << text;
+        EXPECT_EQ(readProfileValue(text, text, path), text);
+    }
+}
+
+// A file store whose reads fail, after giving the bytes the test sets: what
+// a read that broke off part way gives.
+class FailingReads final : public FileStore {
+public:
+    FileBytes read(const std::string&) const override { return {true, partial, "输入/输出错误"}; }
+    Result replace(const std::string& path, std::string_view bytes) override
+    {
+        replaced.push_back(path);
+        return coreServices().files->replace(path, bytes);
+    }
+    void removeLeftovers(const std::string&) override {}
+
+    std::string partial;
+    std::vector<std::string> replaced;
+};
+
+TEST(ProfileStore, AFileThatCannotBeReadIsNeverReplaced)
+{
+    TempFolder folder;
+    const std::string path = folder.profile();
+    folder.writeProfile("[标题]\nCount=2\n000=● a\n001=● b\n");
+    const std::string before = folder.readBytes("Ombrel.ini");
+
+    for (const std::string& partial : {std::string(), before.substr(0, 10)}) {
+        FailingReads store;
+        store.partial = partial;
+        const ProfileAccess access{store, *coreServices().codePage};
+
+        const ProfileResult one = ::writeProfileValue(access, "标题", "Count", "3", path);
+        EXPECT_FALSE(one.ok());
+        EXPECT_NE(one.message().find("输入/输出错误"), std::string::npos);
+        EXPECT_EQ(one.file, path);
+
+        ProfileEdit edit(access, path);
+        edit.writeProfileValue("标题", "002", "● c");
+        edit.writeProfileValue("标题", "Count", "3");
+        EXPECT_FALSE(edit.commit().ok());
+
+        EXPECT_TRUE(store.replaced.empty());
+        EXPECT_EQ(folder.readBytes("Ombrel.ini"), before);
+
+        // A read says why it found nothing rather than show part of the file.
+        const ProfileSnapshot snapshot(access, path);
+        EXPECT_EQ(snapshot.readError(), "输入/输出错误");
+        EXPECT_EQ(snapshot.readProfileValue("标题", "Count"), "");
+    }
+    EXPECT_EQ(ProfileSnapshot(profileAccess(), path).readError(), "");
+    EXPECT_EQ(ProfileSnapshot(profileAccess(), folder.file("missing.ini")).readError(), "");
 }
 
 TEST(ProfileStore, ACommandOfManyWritesEqualsTheWritesMadeOneByOne)

@@ -27,13 +27,15 @@ void whenShown(std::function<void(QMessageBox&)> answer)
     });
 }
 
-TEST(QtMessageBoxes, ANoticeShowsItsTextAndHasOnlyOk)
+TEST(QtMessageBoxes, ANoticeShowsItsTextAndHasOnlyOkAndNoIcon)
 {
     QtMessageBoxes boxes;
     QString title;
     QString text;
     QStringList buttons;
+    QMessageBox::Icon icon = QMessageBox::Critical;
     whenShown([&](QMessageBox& box) {
+        icon = box.icon();
         title = box.windowTitle();
         text = box.text();
         for (QAbstractButton* button : box.buttons())
@@ -44,13 +46,19 @@ TEST(QtMessageBoxes, ANoticeShowsItsTextAndHasOnlyOk)
     EXPECT_EQ(title, QStringLiteral("提示 \"'&"));
     EXPECT_EQ(text, QStringLiteral("第一行\n第二行 ●"));
     EXPECT_EQ(buttons, QStringList{QStringLiteral("确定")});
+    EXPECT_EQ(icon, QMessageBox::NoIcon);
 }
 
-TEST(QtMessageBoxes, AQuestionIsYesOnlyForOk)
+TEST(QtMessageBoxes, AQuestionIsYesOnlyForOkAndShowsTheExclamationIcon)
 {
     QtMessageBoxes boxes;
-    whenShown([](QMessageBox& box) { box.button(QMessageBox::Ok)->click(); });
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    whenShown([&icon](QMessageBox& box) {
+        icon = box.icon();
+        box.button(QMessageBox::Ok)->click();
+    });
     EXPECT_TRUE(boxes.confirm("删除", "确实要删除吗？"));
+    EXPECT_EQ(icon, QMessageBox::Warning);
 
     whenShown([](QMessageBox& box) { box.button(QMessageBox::Cancel)->click(); });
     EXPECT_FALSE(boxes.confirm("删除", "确实要删除吗？"));

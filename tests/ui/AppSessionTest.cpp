@@ -267,19 +267,26 @@ TEST_F(AppSessionTest, StopAndCancelUnloadTheNoticeAndExecuteOnlyHidesIt)
     EXPECT_EQ(notice(), nullptr);
     EXPECT_TRUE(fakes.core.power.requests.empty());
 
-    // Executed, it stays loaded and hidden; the next firing shows it as left.
+    // Executed (and refused by the system), it is hidden; every later firing
+    // shows it freshly loaded: an alarm rings, a countdown starts at 10.
+    fakes.core.power.nextResult = Result::failure("Access denied");
     fireAfterOneMinute(ScheduleAction::Reboot);
-    DueNoticeWindow* loaded = notice();
-    loaded->executeButton()->click();
+    QPointer<DueNoticeWindow> executed = notice();
+    notice()->executeButton()->click();
     EXPECT_EQ(fakes.core.power.requests, std::vector<PowerAction>{PowerAction::Reboot});
-    EXPECT_EQ(notice(), loaded);
-    EXPECT_FALSE(loaded->isVisible());
-    EXPECT_FALSE(loaded->countdownTimer()->isActive());
-    fireAfterOneMinute(ScheduleAction::Reboot);
-    EXPECT_EQ(notice(), loaded);
-    EXPECT_TRUE(loaded->isVisible());
-    EXPECT_EQ(loaded->message()->text(), "10");
-    EXPECT_FALSE(loaded->countdownTimer()->isActive());
+    EXPECT_EQ(fakes.core.messages.texts().back(), "重启失败：Access denied");
+    EXPECT_FALSE(executed->isVisible());
+    EXPECT_FALSE(executed->countdownTimer()->isActive());
+    for (const ScheduleAction action : {ScheduleAction::Alarm, ScheduleAction::Reboot}) {
+        fireAfterOneMinute(action);
+        ASSERT_NE(notice(), nullptr);
+        EXPECT_TRUE(notice()->isVisible());
+        EXPECT_EQ(notice()->message()->text(), action == ScheduleAction::Alarm ? "时间到!!!" : "10");
+        EXPECT_EQ(notice()->flashTimer()->isActive(), action == ScheduleAction::Alarm);
+        EXPECT_EQ(notice()->countdownTimer()->isActive(), action != ScheduleAction::Alarm);
+    }
+    processDeferredDeletes();
+    EXPECT_TRUE(executed.isNull());
 }
 
 TEST_F(AppSessionTest, TheNoticeExecutesWhatTheMainWindowChoosesAndTheAlarmWithoutOne)

@@ -6,6 +6,7 @@
 #include "ui/qt/SearchPanel.h"
 #include "ui/qt/TimerPanel.h"
 
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -85,6 +86,37 @@ TEST_F(PanelViewsTest, TimeBoxesTakeDigitsOnlyAndCheckTheirRangeAsTyped)
     QTest::keyClick(box(TimeBox::Minutes), Qt::Key_Home);
     QTest::keyClick(box(TimeBox::Minutes), Qt::Key_Delete);
     EXPECT_EQ(box(TimeBox::Minutes)->text(), "00");
+}
+
+// Paste, drag and drop and an input method's commit get no letters in
+// either; the input method is off in these boxes.
+TEST_F(PanelViewsTest, TimeBoxesRefuseNonDigitsByEveryWayIn)
+{
+    QLineEdit* hour = box(TimeBox::Hour);
+    for (QLineEdit* timeBox : {hour, box(TimeBox::Minute), box(TimeBox::Minutes)}) {
+        EXPECT_FALSE(timeBox->testAttribute(Qt::WA_InputMethodEnabled));
+        EXPECT_TRUE(timeBox->inputMethodHints() & Qt::ImhDigitsOnly);
+    }
+    hour->setFocus();
+    for (const char* text : {"十二", "1a", " 7", "-1", "１２"}) {
+        SCOPED_TRACE(text);
+        hour->clear();
+        hour->insert(QString::fromUtf8(text));  // what paste and drop do
+        EXPECT_EQ(hour->text(), "");
+        QInputMethodEvent commit;
+        commit.setCommitString(QString::fromUtf8(text));
+        QCoreApplication::sendEvent(hour, &commit);
+        EXPECT_EQ(hour->text(), "");
+    }
+    hour->insert(QStringLiteral("12"));
+    EXPECT_EQ(hour->text(), "12");
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(PanelViewsTest, TheMinuteTimerIsPreciseSoAClockTimeNeverFiresADayLate)
+{
+    EXPECT_EQ(timer().minuteTimer()->timerType(), Qt::PreciseTimer);
+    EXPECT_EQ(timer().minuteTimer()->interval(), 60'000);
 }
 
 TEST_F(PanelViewsTest, OptionsSwitchTheBoxesOnAndOff)

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 namespace {
 
 using wintest::TempFolder;
@@ -120,6 +124,50 @@ TEST(WinFileStore, NamesTheReasonWhenTheFolderIsMissing)
     EXPECT_FALSE(read.exists);
     EXPECT_TRUE(read.ok());
     EXPECT_EQ(folder.listing(), L"");
+}
+
+// A replace killed half way leaves "<name>.xxxxxx" beside the profile (six
+// small letters or digits); only such files go, whatever else lies there.
+TEST(WinFileStore, RemovesLeftoverTemporaryFilesAndNothingElse)
+{
+    struct Entry {
+        const wchar_t* name;
+        bool goes;
+    };
+    const Entry files[] = {
+        {L"Ombrel.ini.abc123", true},
+        {L"Ombrel.ini.0z9y8x", true},
+        {L"ombrel.INI.q1w2e3", true},  // the profile's name matched without case, as Windows matches names
+        {L"Ombrel.ini", false},
+        {L"Ombrel.ini.bak", false},
+        {L"Ombrel.ini.abc12", false},    // five characters
+        {L"Ombrel.ini.abcdefg", false},  // seven
+        {L"Ombrel.ini.ab-123", false},
+        {L"Ombrel.iniXabc123", false},
+        {L"other.ini.abc123", false},
+        {L"xOmbrel.ini.abc123", false},
+        {L"Ombrel.ini.abc123.tmp", false},
+    };
+    TempFolder folder;
+    ASSERT_TRUE(folder.ok());
+    for (const Entry& e : files)
+        ASSERT_TRUE(wintest::writeBytes(folder.file(e.name), "x"));
+    // A folder with a leftover's name is not a leftover.
+    ASSERT_TRUE(CreateDirectoryW(folder.file(L"Ombrel.ini.dir123").c_str(), nullptr));
+    ASSERT_TRUE(wintest::writeBytes(folder.file(L"Ombrel.ini.dir123\\inside"), "x"));
+
+    WinFileStore().removeLeftovers(u8(folder.file(L"Ombrel.ini")));
+
+    std::vector<std::wstring> kept{L"Ombrel.ini.dir123"};
+    for (const Entry& e : files)
+        if (!e.goes)
+            kept.push_back(e.name);
+    std::sort(kept.begin(), kept.end());
+    std::wstring expected;
+    for (const std::wstring& name : kept)
+        expected += (expected.empty() ? L"" : L"|") + name;
+    EXPECT_EQ(u8(folder.listing()), u8(expected));
+    EXPECT_EQ(wintest::readBytes(folder.file(L"Ombrel.ini.dir123\\inside")), "x");
 }
 
 TEST(WinFileStore, ReportsAFolderThatCannotBeReadAsAFile)

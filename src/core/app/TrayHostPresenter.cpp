@@ -1,5 +1,6 @@
 #include "TrayHostPresenter.h"
 
+#include "core/profile/Profile.h"
 #include "core/services/Services.h"
 #include "core/window/TitleText.h"
 
@@ -11,6 +12,7 @@ TrayHostPresenter::TrayHostPresenter(TrayHostView& view, Services& services)
 
 void TrayHostPresenter::start()
 {
+    services_.fileStore.removeLeftovers(profilePath(services_.appFolder.path()));
     view_.showMainWindow();
     // The tip counts the list as it is now and is never updated afterwards.
     const Result installed = view_.installTrayIcon(trayTipText(view_.listCount(), services_.codePage));

@@ -34,7 +34,8 @@ class TrayHostPresenter {
 public:
     TrayHostPresenter(TrayHostView& view, Services& services);
 
-    // Shows the main window, then installs the icon.
+    // Clears what an interrupted save left beside the profile, shows the main
+    // window, then installs the icon.
     void start();
     void trayEvent(TrayEvent event);
     void showChosen();

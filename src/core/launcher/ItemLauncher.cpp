@@ -16,6 +16,15 @@ void reportQuietly(const char* step, const Result& result)
     std::fprintf(stderr, "%s %s\n", step, result.reason.c_str());
 }
 
+// A shortcut's file name is the item's name: one that holds a separator,
+// or starts with "." ("..", or a hidden file), would put the file somewhere
+// else than the chosen folder.
+bool staysInFolder(const std::string& name, char separator)
+{
+    return !name.empty() && name.front() != '.' && name.find('/') == std::string::npos
+           && name.find(separator) == std::string::npos;
+}
+
 }  // namespace
 
 ItemLauncher::ItemLauncher(Services& services)
@@ -103,6 +112,10 @@ void ItemLauncher::placeShortcut(const std::string& displayText, Place place)
         return;
     }
     const std::string name = itemNameOf(displayText);
+    if (!staysInFolder(name, services_.files.separator())) {
+        reportQuietly("Shortcut not placed:", Result::failure("the name \"" + name + "\" would leave the folder"));
+        return;
+    }
     const std::string file = folder + services_.files.separator() + name + services_.links.suffix();
     const ShortcutFields fields{name, path, folderOf(path), {}};
     if (const Result saved = services_.links.save(file, fields); !saved.ok())

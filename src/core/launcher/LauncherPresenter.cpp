@@ -17,11 +17,18 @@ LauncherPresenter::LauncherPresenter(LauncherView& view, Services& services)
 
 void LauncherPresenter::load()
 {
-    entries_ = readListIndex(ProfileSnapshot(launcher_.profileAccess(), launcher_.profileFile()));
+    const ProfileSnapshot profile(launcher_.profileAccess(), launcher_.profileFile());
+    entries_ = readListIndex(profile);
     // The list box is sorted: entries go to their sorted places as they are added.
     ListOrder(services_.collation).sort(entries_);
     view_.showEntries(entries_);
     countChanged();
+    // An empty list from a file that could not be read would look like a
+    // file without items; the user is told instead. The file is left alone:
+    // every edit reads it again and is refused while it cannot be read.
+    if (!profile.readError().empty())
+        services_.messages.inform(kNoticeTitle,
+                                  "无法读取设置文件 " + launcher_.profileFile() + "\n原因：" + profile.readError());
 }
 
 std::optional<std::string> LauncherPresenter::selectedOrTell(const std::string& notice)
@@ -130,10 +137,12 @@ void LauncherPresenter::countChanged()
         onCountChanged(entries_.size());
 }
 
+// An empty entry names the empty program too, so that a run-program
+// schedule never keeps an item that is no longer chosen.
 void LauncherPresenter::entryChosen()
 {
     const std::optional<std::size_t> selected = view_.selectedEntry();
-    if (!selected || *selected >= entries_.size() || entries_[*selected].empty())
+    if (!selected || *selected >= entries_.size())
         return;
     if (onEntryChosen)
         onEntryChosen(entries_[*selected]);

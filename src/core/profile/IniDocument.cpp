@@ -22,6 +22,11 @@ std::string_view trimmed(std::string_view bytes)
     return bytes.substr(begin, end - begin);
 }
 
+bool holdsLineEnd(std::string_view bytes)
+{
+    return bytes.find_first_of("\r\n") != std::string_view::npos;
+}
+
 char foldedLetter(char c)
 {
     return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
@@ -140,9 +145,9 @@ IniDocument IniDocument::parse(std::string bytes)
     IniDocument doc;
     doc.source_ = std::make_unique<const std::string>(std::move(bytes));
     const std::string_view data = *doc.source_;
-    const std::size_t sectionsAtMost = std::size_t(std::count(data.begin(), data.end(), '[')) + 1;
-    doc.sections_.reserve(sectionsAtMost);
-    doc.sectionIndex_.reserve(sectionsAtMost);
+    // Sections grow as they are found: counting "[" bytes beforehand would
+    // reserve room for millions of sections in a file that is one long line
+    // of them.
     doc.sections_.emplace_back();
 
     std::size_t pos = 0;
@@ -205,6 +210,26 @@ std::string IniDocument::storedForm(std::string_view value)
     if (!changesOnRead)
         return std::string(value);
     return '"' + std::string(value) + '"';
+}
+
+bool IniDocument::keyReadsBack(std::string_view key)
+{
+    if (holdsLineEnd(key) || key.find('=') != std::string_view::npos || trimmed(key).empty())
+        return false;
+    // Whatever the value, "key=value" must not read as a section header.
+    return trimmed(key).front() != '[';
+}
+
+bool IniDocument::sectionReadsBack(std::string_view section)
+{
+    // "[" + section + "]" always reads as a section of that name: the name
+    // ends at the last "]" of the line, which is the one written after it.
+    return !holdsLineEnd(section);
+}
+
+bool IniDocument::valueReadsBack(std::string_view value)
+{
+    return !holdsLineEnd(value) && value.find('\0') == std::string_view::npos;
 }
 
 std::string_view IniDocument::keep(std::string text)

@@ -40,6 +40,15 @@ public:
     // The form a value takes after "=" so that a reader gives it back unchanged.
     static std::string storedForm(std::string_view value);
 
+    // Whether setValue() can write the name or value (in file bytes) so that
+    // reading the file finds it again, by the same rules parse() reads with.
+    // A key must not be empty or blank, hold "=" or start with "[" after
+    // blanks (the line would read as a section); a value must not hold a zero
+    // byte, at which the reader ends it; no text may hold a line break.
+    static bool keyReadsBack(std::string_view key);
+    static bool sectionReadsBack(std::string_view section);
+    static bool valueReadsBack(std::string_view value);
+
 private:
     enum class Eol : std::uint8_t { None, CrLf, Lf, Cr };
     struct Line {

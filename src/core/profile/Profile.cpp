@@ -10,19 +10,27 @@ namespace {
 // The reader's buffer holds 10,000 bytes, the last being the ending zero.
 constexpr std::size_t kMaxValueBytes = 9999;
 
-// A key that a reader could not find again: empty, holding "=", or read as a section.
-bool unreadableKey(const std::string& key)
-{
-    const std::size_t first = key.find_first_not_of(" \t\v\f");
-    return first == std::string::npos || key[first] == '[' || key.find('=') != std::string::npos;
-}
-
-std::string refusalFor(const std::string& section, const std::string& key, const std::string& value)
+// Why a write cannot be stored so that reading the file gives it back, or
+// nothing. The names and the value are given both as text and as the file's
+// bytes: a character the code page cannot hold does not come back from the
+// bytes, and the reader's rules apply to the bytes.
+std::string refusalFor(const CodePage& codePage, const std::string& section, const std::string& sectionBytes,
+                       const std::string& key, const std::string& keyBytes, const std::string& value,
+                       const std::string& valueBytes)
 {
     if (utf8::holdsLineBreak(section) || utf8::holdsLineBreak(key) || utf8::holdsLineBreak(value))
         return "名称或内容含有换行符，无法写入一行";
-    if (unreadableKey(key))
+    // Malformed UTF-8 (a lone surrogate, say) also ends here: it reads back
+    // as U+FFFD. The message leaves such text out.
+    if (codePage.decode(sectionBytes) != section || codePage.decode(keyBytes) != key
+        || codePage.decode(valueBytes) != value)
+        return "名称或内容含有设置文件无法保存的字符";
+    if (!IniDocument::keyReadsBack(keyBytes))
         return "键名“" + key + "”无法写入";
+    if (!IniDocument::sectionReadsBack(sectionBytes))
+        return "节名“" + section + "”无法写入";
+    if (!IniDocument::valueReadsBack(valueBytes))
+        return "内容含有空字符，无法写入";
     return {};
 }
 
@@ -85,8 +93,11 @@ const std::string& SectionBytes::operator()(const CodePage& codePage, const std:
 
 ProfileSnapshot::ProfileSnapshot(const ProfileAccess& access, const std::string& path)
     : codePage_(access.codePage)
-    , doc_(IniDocument::parse(access.files.read(path).bytes))
 {
+    FileBytes read = access.files.read(path);
+    readError_ = std::move(read.error);
+    // What was read before an error is not shown as if it were the whole file.
+    doc_ = IniDocument::parse(readError_.empty() ? std::move(read.bytes) : std::string());
 }
 
 std::string ProfileSnapshot::readProfileValue(const std::string& section, const std::string& key) const
@@ -110,11 +121,14 @@ void ProfileEdit::writeProfileValue(const std::string& section, const std::strin
 {
     if (!refusal_.empty())
         return;
-    refusal_ = refusalFor(section, key, value);
+    const CodePage& codePage = access_.codePage;
+    const std::string& sectionBytes = sectionBytes_(codePage, section);
+    const std::string keyBytes = codePage.encode(key);
+    const std::string valueBytes = codePage.encode(value);
+    refusal_ = refusalFor(codePage, section, sectionBytes, key, keyBytes, value, valueBytes);
     if (!refusal_.empty())
         return;
-    const CodePage& codePage = access_.codePage;
-    doc_.setValue(sectionBytes_(codePage, section), codePage.encode(key), codePage.encode(value));
+    doc_.setValue(sectionBytes, keyBytes, valueBytes);
     changed_ = true;
 }
 

@@ -50,14 +50,19 @@ private:
     bool valid_ = false;
 };
 
-// The file read and parsed once, for commands that read many values.
+// The file read and parsed once, for commands that read many values. A file
+// that could not be read whole reads as empty, and readError() says why, so
+// that the caller can tell the user rather than show nothing.
 class ProfileSnapshot {
 public:
     ProfileSnapshot(const ProfileAccess& access, const std::string& path);
     std::string readProfileValue(const std::string& section, const std::string& key) const;
+    // Why the file could not be read; empty when it was read or is missing.
+    const std::string& readError() const { return readError_; }
 
 private:
     const CodePage& codePage_;
+    std::string readError_;
     IniDocument doc_;
     mutable SectionBytes sectionBytes_;
 };
@@ -65,7 +70,8 @@ private:
 // Several writes made as one: the file is read once, the writes are applied
 // in order, and commit() replaces the file once. The result is byte for byte
 // what the same writes made one by one would give. If any write is refused,
-// commit() writes nothing.
+// commit() writes nothing; so does a file that could not be read whole, which
+// a write would otherwise replace by the part that was read.
 class ProfileEdit {
 public:
     ProfileEdit(const ProfileAccess& access, std::string path);

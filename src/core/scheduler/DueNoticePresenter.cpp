@@ -71,11 +71,26 @@ void DueNoticePresenter::countdownTick()
         executeNow();
 }
 
+// The ring shipped beside the executable, or one the user put beside the
+// profile of an installed copy; without either the sound service plays the
+// desktop's own alarm sound.
+std::string DueNoticePresenter::ringFile() const
+{
+    const char separator = services_.files.separator();
+    const std::string shipped = services_.appFolder.programFolder() + separator + "Ring.wav";
+    if (!services_.files.fileNameOf(shipped).empty())
+        return shipped;
+    const std::string besideProfile = services_.appFolder.path() + separator + "Ring.wav";
+    if (!services_.files.fileNameOf(besideProfile).empty())
+        return besideProfile;
+    return shipped;
+}
+
 void DueNoticePresenter::flashTick()
 {
     // The ring plays on its own, so the flashing keeps its pace; a missing
     // sound goes unreported.
-    services_.sound.playRing(services_.appFolder.path() + "/Ring.wav");
+    services_.sound.playRing(ringFile());
     setColour(colour_ == kRed ? kCyan : kRed);
 }
 

@@ -45,6 +45,7 @@ public:
 
 private:
     void setColour(unsigned bgr);
+    std::string ringFile() const;
 
     DueNoticeView& view_;
     Services& services_;

@@ -5,9 +5,13 @@
 
 // The system's ANSI code page, in which the profile is stored: CP936 (GBK
 // with 0x80 as the euro sign) on the Chinese systems the program serves.
-// Characters that CP936 cannot hold take their GB18030 four-byte form instead
-// of "?"; GB18030 agrees with CP936 on every CP936 character, so files stay
-// interchangeable with those the Windows profile functions write.
+// Characters that CP936 cannot hold take their GB18030 form instead of "?";
+// GB18030 agrees with CP936 on every CP936 character, so files stay
+// interchangeable with those the Windows profile functions write. The few
+// two-byte codes that GB18030 gives to characters CP936 lacks (FE 9F for
+// U+4DAE, say) are read as GB18030 reads them, and the private-use
+// characters CP936 reads there take their GB18030 four-byte form, so every
+// character comes back from the file as it was written.
 class CodePage {
 public:
     virtual ~CodePage() = default;

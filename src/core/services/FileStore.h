@@ -23,4 +23,8 @@ public:
     // written, flushed to disk and renamed over it, so the file is always
     // either the old one or the new one. A read-only file is not replaced.
     virtual Result replace(const std::string& path, std::string_view bytes) = 0;
+    // Removes the temporary files that replace() left beside path when the
+    // program was killed in the middle of one. Only one copy of the program
+    // runs, so at start-up none of them belongs to a live writer.
+    virtual void removeLeftovers(const std::string& path) = 0;
 };

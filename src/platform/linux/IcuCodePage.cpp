@@ -75,6 +75,10 @@ std::u16string toUnicode(UConverter* conv, std::string_view bytes)
 
 bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
+// The private use area of the Basic Multilingual Plane. CP936 gives some of
+// its codes to characters that GB18030 has since given real ones.
+bool isPrivateUse(char32_t c) { return c >= 0xE000 && c <= 0xF8FF; }
+
 void appendUtf8(std::string& out, char32_t c)
 {
     if (c < 0x80) {
@@ -87,6 +91,15 @@ void appendUtf8(std::string& out, char32_t c)
         out.push_back(char(0x80 | (c >> 6 & 0x3F)));
         out.push_back(char(0x80 | (c & 0x3F)));
     }
+}
+
+// Whether the two-byte code at bytes[i] is one that CP936 reads as a
+// private-use character: a cheap test before asking ICU about the code.
+bool readsAsPrivateUse(std::string_view bytes, std::size_t i)
+{
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    const auto trail = static_cast<unsigned char>(bytes[i + 1]);
+    return trail >= 0x40 && trail <= 0xFE && isPrivateUse(cp936::kDecode[(lead - 0x81) * 191 + (trail - 0x40)]);
 }
 
 // CP936 text by the built-in table; nothing when some character is not in
@@ -108,6 +121,9 @@ std::optional<std::string> decodeByTable(std::string_view bytes)
             const auto trail = static_cast<unsigned char>(bytes[i + 1]);
             if (trail >= 0x40 && trail <= 0xFE)
                 c = cp936::kDecode[(b - 0x81) * 191 + (trail - 0x40)];
+            // GB18030 may read the code as another character: ICU decides.
+            if (isPrivateUse(c))
+                return std::nullopt;
             i += 2;
         }
         if (c == 0 && b != 0)
@@ -149,7 +165,8 @@ std::optional<std::string> encodeByTable(std::string_view utf8)
                 return std::nullopt;
             c = c << 6 | (next & 0x3F);
         }
-        const std::uint16_t code = c < 0x10000 ? cp936::kEncode[c] : 0;
+        // A private-use character's code may read back as another character.
+        const std::uint16_t code = (c < 0x10000 && !isPrivateUse(c)) ? cp936::kEncode[c] : 0;
         if (code == 0 || (length == 3 && c < 0x800) || (length == 2 && c < 0x80))
             return std::nullopt;
         if (code > 0xFF)
@@ -171,6 +188,25 @@ struct IcuCodePage::Converters {
         if (!gb18030Converter)
             gb18030Converter = openConverter("gb18030", false);
         return gb18030Converter.get();
+    }
+
+    // The character GB18030 reads in a two-byte code that CP936 reads as a
+    // private-use character, when that is a character CP936 lacks (U+4DAE
+    // for FE 9F, say). GB18030 writes those characters in these two bytes,
+    // so they are read as GB18030 reads them; otherwise they would come back
+    // as private-use characters.
+    std::optional<char16_t> gb18030Reading(std::string_view pair)
+    {
+        const std::u16string asCp936 = toUnicode(cp936.get(), pair);
+        if (asCp936.size() != 1 || !isPrivateUse(asCp936[0]))
+            return std::nullopt;
+        const std::u16string asGb18030 = toUnicode(gb18030(), pair);
+        if (asGb18030.size() != 1 || isPrivateUse(asGb18030[0]))
+            return std::nullopt;
+        std::string bytes;
+        if (fromUnicode(cp936.get(), asGb18030.data(), 1, bytes) && !bytes.empty())
+            return std::nullopt;  // CP936 has the character under another code (the euro sign)
+        return asGb18030[0];
     }
 };
 
@@ -202,12 +238,19 @@ std::string IcuCodePage::encodeWithIcu(std::string_view utf8) const
     // the GB18030 form. ICU's CP936 converter writes nothing at all, and
     // reports no error, for an invisible formatting character it lacks (a
     // soft hyphen, a zero-width joiner): those take the GB18030 form too
-    // rather than being lost.
+    // rather than being lost. A private-use character whose CP936 code is
+    // read as another character takes its GB18030 form as well.
     for (std::size_t i = 0; i < text.size();) {
         const int units = (isHighSurrogate(text[i]) && i + 1 < text.size()) ? 2 : 1;
         const std::size_t before = out.size();
-        if (!fromUnicode(conv.cp936.get(), text.data() + i, units, out) || out.size() == before)
+        const bool written = fromUnicode(conv.cp936.get(), text.data() + i, units, out) && out.size() > before;
+        const bool readsBack = written
+                               && !(isPrivateUse(text[i]) && out.size() - before == 2
+                                    && conv.gb18030Reading(std::string_view(out).substr(before)));
+        if (!readsBack) {
+            out.resize(before);
             fromUnicode(conv.gb18030(), text.data() + i, units, out);
+        }
         i += std::size_t(units);
     }
     return out;
@@ -228,7 +271,8 @@ std::string IcuCodePage::decodeWithIcu(std::string_view bytes) const
     std::string out;
     out.reserve(bytes.size() * 3 / 2);
     // Runs of CP936 text go through the CP936 table; four-byte sequences,
-    // which only GB18030 knows, go through that.
+    // which only GB18030 knows, go through that, and so do the two-byte codes
+    // of characters that GB18030 has and CP936 lacks.
     std::size_t runStart = 0;
     std::size_t i = 0;
     const auto flushRun = [&](std::size_t end) {
@@ -241,6 +285,12 @@ std::string IcuCodePage::decodeWithIcu(std::string_view bytes) const
             flushRun(i);
             appendUtf8(out, toUnicode(conv.gb18030(), bytes.substr(i, 4)));
             runStart = i + 4;
+        } else if (len == 2 && readsAsPrivateUse(bytes, i)) {
+            if (const std::optional<char16_t> c = conv.gb18030Reading(bytes.substr(i, 2))) {
+                flushRun(i);
+                appendUtf8(out, char32_t(*c));
+                runStart = i + 2;
+            }
         }
         i += len;
     }

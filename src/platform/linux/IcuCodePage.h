@@ -5,7 +5,9 @@
 #include <memory>
 
 // CP936 by ICU's "windows-936-2000" table (0x80 is the euro sign, as in
-// Windows), with GB18030 for the characters CP936 lacks. The table is built
+// Windows), with GB18030 for the characters CP936 lacks; the two-byte codes
+// GB18030 gives to some of those are read as GB18030 reads them, and the
+// private-use characters CP936 reads there take four bytes. The table is built
 // into the program from ICU's own at build time; ICU's converters are opened
 // only for a text the table cannot take (a GB18030 form, or malformed
 // bytes), so most profiles never load them. Not for use from several

@@ -19,6 +19,7 @@ LinuxAppFolder::LinuxAppFolder()
     facts.perUserFolder = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
                               .filePath(QStringLiteral("ombrel"))
                               .toStdString();
+    programFolder_ = facts.executableFolder;
     path_ = chooseProfileFolder(facts);
     if (path_ == facts.perUserFolder)
         QDir().mkpath(QString::fromStdString(path_));

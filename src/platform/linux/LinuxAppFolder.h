@@ -8,7 +8,9 @@ class LinuxAppFolder final : public AppFolder {
 public:
     LinuxAppFolder();
     std::string path() const override { return path_; }
+    std::string programFolder() const override { return programFolder_; }
 
 private:
     std::string path_;
+    std::string programFolder_;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/qt/QtText.h"
 
+#include <QDebug>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
@@ -43,6 +44,22 @@ QString errorText(const QDBusMessage& reply)
     return QStringLiteral("%1（%2）").arg(reply.errorMessage(), reply.errorName());
 }
 
+// The reason a person is told: the service's own message, once. The whole
+// chain of what was tried goes to the error output, for whoever runs the
+// program from a terminal.
+QString plainText(const QDBusMessage& reply)
+{
+    if (!reply.errorMessage().isEmpty())
+        return reply.errorMessage();
+    return reply.errorName().isEmpty() ? QStringLiteral("没有回应") : reply.errorName();
+}
+
+Result plainFailure(const QString& detail, const QString& reason)
+{
+    qWarning().noquote() << "ombrel:" << detail;
+    return Result::failure(toStd(reason));
+}
+
 QString connectionError(const QDBusConnection& bus)
 {
     const QString why = bus.lastError().message();
@@ -54,7 +71,7 @@ std::function<void(const QDBusMessage&)> logOffOutcome(std::function<void(Result
 {
     return [done = std::move(done), what = std::move(what)](const QDBusMessage& reply) {
         if (failed(reply))
-            done(Result::failure(toStd(QStringLiteral("无法注销：%1 调用失败：%2").arg(what, errorText(reply)))));
+            done(plainFailure(QStringLiteral("无法注销：%1 调用失败：%2").arg(what, errorText(reply)), plainText(reply)));
         else
             done(Result::success());
     };
@@ -124,9 +141,9 @@ void LinuxPower::request(PowerAction action, Done done)
     const QString what = off ? QStringLiteral("关机") : QStringLiteral("重新启动");
     call(systemBus(), message, [done = std::move(done), what, method](const QDBusMessage& reply) {
         if (failed(reply))
-            done(Result::failure(toStd(QStringLiteral("无法%1：systemd-logind（%2）的 %3 调用失败：%4")
-                                             .arg(what, QLatin1String(kLogind), QLatin1String(method),
-                                                  errorText(reply)))));
+            done(plainFailure(QStringLiteral("无法%1：systemd-logind（%2）的 %3 调用失败：%4")
+                                  .arg(what, QLatin1String(kLogind), QLatin1String(method), errorText(reply)),
+                              plainText(reply)));
         else
             done(Result::success());
     });
@@ -191,7 +208,7 @@ void LinuxPower::logOffThroughKde(bool hasShutdown, bool hasKsmserver, Done done
              }
              const QString tried = QStringLiteral("KDE Plasma（org.kde.Shutdown）的 logout 调用失败：") + errorText(reply);
              if (!hasKsmserver) {
-                 done(Result::failure(toStd(QStringLiteral("无法注销：") + tried)));
+                 done(plainFailure(QStringLiteral("无法注销：") + tried, plainText(reply)));
                  return;
              }
              call(sessionBus(), ksmserver, logOffOutcome(done, tried + QStringLiteral("；") + ksmserverWhat));
@@ -201,8 +218,9 @@ void LinuxPower::logOffThroughKde(bool hasShutdown, bool hasKsmserver, Done done
 void LinuxPower::terminateSession(QString tried, Done done)
 {
     if (!systemBus().isConnected()) {
-        const Result result = Result::failure(toStd(
-            QStringLiteral("无法注销：%1；也连接不到系统总线上的 systemd-logind（%2）").arg(tried, connectionError(systemBus()))));
+        const Result result = plainFailure(
+            QStringLiteral("无法注销：%1；也连接不到系统总线上的 systemd-logind（%2）").arg(tried, connectionError(systemBus())),
+            QStringLiteral("连接不到系统的会话服务"));
         QMetaObject::invokeMethod(
             this, [done = std::move(done), result] { done(result); }, Qt::QueuedConnection);
         return;
@@ -210,8 +228,8 @@ void LinuxPower::terminateSession(QString tried, Done done)
     const auto fromEnvironment = [this, done](const QString& triedSoFar) {
         const QString id = qEnvironmentVariable("XDG_SESSION_ID");
         if (id.isEmpty())
-            done(Result::failure(toStd(QStringLiteral("无法注销：%1；环境变量 XDG_SESSION_ID 也没有会话号")
-                                             .arg(triedSoFar))));
+            done(plainFailure(QStringLiteral("无法注销：%1；环境变量 XDG_SESSION_ID 也没有会话号").arg(triedSoFar),
+                              QStringLiteral("找不到当前的会话")));
         else
             terminateSessionById(id, triedSoFar, done);
     };
@@ -249,8 +267,9 @@ void LinuxPower::terminateSessionById(const QString& id, QString tried, Done don
     message << id;
     call(systemBus(), message, [done = std::move(done), tried = std::move(tried), id](const QDBusMessage& reply) {
         if (failed(reply))
-            done(Result::failure(toStd(QStringLiteral("无法注销：%1；systemd-logind 的 TerminateSession（会话 %2）调用失败：%3")
-                                             .arg(tried, id, errorText(reply)))));
+            done(plainFailure(QStringLiteral("无法注销：%1；systemd-logind 的 TerminateSession（会话 %2）调用失败：%3")
+                                  .arg(tried, id, errorText(reply)),
+                              plainText(reply)));
         else
             done(Result::success());
     });

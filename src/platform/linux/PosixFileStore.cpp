@@ -6,16 +6,46 @@
 #include <cstring>
 #include <utility>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
+// The reasons are shown in a Chinese notice, so the common causes are named
+// in Chinese; the rarer ones keep the system's own words.
 std::string reasonOf(int error)
 {
-    return std::strerror(error);
+    switch (error) {
+    case ENOSPC:
+        return "磁盘空间不足";
+    case EFBIG:
+        return "文件超过允许的大小";
+#ifdef EDQUOT
+    case EDQUOT:
+        return "超出磁盘配额";
+#endif
+    case EIO:
+        return "读写磁盘出错";
+    case EACCES:
+    case EPERM:
+        return "没有权限";
+    case EROFS:
+        return "文件系统是只读的";
+    default:
+        return std::strerror(error);
+    }
 }
+
+Result failure(int error)
+{
+    return Result::failure(reasonOf(error));
+}
+
+// A FIFO, device, socket or folder under the file's name: reading one could
+// wait for ever or have effects of its own, and replacing one is no save.
+constexpr const char* kNotRegular = "不是普通文件";
 
 // Closes a descriptor when it goes out of scope.
 struct Descriptor {
@@ -33,6 +63,12 @@ std::string folderOf(const std::string& path)
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // The file a path leads to: a symbolic link is followed, so the profile it
@@ -53,17 +89,128 @@ mode_t modeForNewFile()
     return 0666 & ~mask;
 }
 
-Result writeAll(int fd, std::string_view bytes)
+// Opens an existing file that must be a regular one. The type is looked at
+// before opening, so no device is ever opened, and again on the descriptor,
+// in case the name was changed meanwhile; O_NONBLOCK keeps a FIFO put there
+// in between from blocking the open. Sets reason and returns -1 on failure;
+// a missing file leaves reason empty.
+int openRegular(const std::string& path, int flags, std::string& reason)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        reason = kNotRegular;
+        return -1;
+    }
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno != ENOENT)
+            reason = errno == ENXIO ? kNotRegular : reasonOf(errno);
+        return -1;
+    }
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0) {
+        reason = reasonOf(errno);
+        ::close(fd);
+        return -1;
+    }
+    if (!S_ISREG(opened.st_mode)) {
+        reason = kNotRegular;
+        ::close(fd);
+        return -1;
+    }
+    // Regular files ignore O_NONBLOCK today; cleared so that reads and
+    // writes keep their ordinary meaning on every file system.
+    const int status = ::fcntl(fd, F_GETFL);
+    if (status >= 0)
+        ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK);
+    return fd;
+}
+
+// Writes every byte from offset on; a write that makes no progress counts as
+// a full disk.
+Result writeAll(int fd, std::string_view bytes, off_t offset = 0)
 {
     while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), offset);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            return Result::failure(reasonOf(n < 0 ? errno : ENOSPC));
+            return failure(n < 0 ? errno : ENOSPC);
         bytes.remove_prefix(std::size_t(n));
+        offset += n;
     }
     return Result::success();
+}
+
+// Reads from the descriptor's position to the end.
+Result readAll(int fd, std::string& bytes)
+{
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return failure(errno);
+        if (n == 0)
+            return Result::success();
+        bytes.append(buffer, std::size_t(n));
+    }
+}
+
+// Writes the file over itself, for a file whose folder takes no new file.
+// Space for the new length is taken before any old byte is overwritten, so
+// a full disk or a size limit leaves the file as it was; should a later step
+// fail all the same, the old bytes are written back.
+Result replaceInPlace(const std::string& target, std::string_view bytes)
+{
+    std::string reason;
+    Descriptor file{openRegular(target, O_RDWR | O_NOFOLLOW, reason)};
+    if (file.fd < 0)
+        return Result::failure(reason.empty() ? reasonOf(ENOENT) : reason);
+    std::string old;
+    if (Result read = readAll(file.fd, old); !read.ok())
+        return read;
+
+    const off_t length = off_t(bytes.size());
+    if (bytes.size() > old.size()) {
+        // Returns the error rather than setting errno. A file system that
+        // cannot take space ahead is written all the same, the old bytes
+        // then kept by writing them back.
+        const int error = ::posix_fallocate(file.fd, 0, length);
+        if (error != 0 && error != EOPNOTSUPP && error != EINVAL) {
+            ::ftruncate(file.fd, off_t(old.size()));
+            return failure(error);
+        }
+    }
+    Result outcome = writeAll(file.fd, bytes);
+    if (outcome.ok() && ::ftruncate(file.fd, length) != 0)
+        outcome = failure(errno);
+    if (!outcome.ok()) {
+        if (writeAll(file.fd, old).ok())
+            ::ftruncate(file.fd, off_t(old.size()));
+        ::fsync(file.fd);
+        return outcome;
+    }
+    if (::fsync(file.fd) != 0)
+        return failure(errno);
+    if (::close(std::exchange(file.fd, -1)) != 0)
+        return failure(errno);
+    return Result::success();
+}
+
+// A name mkostemp makes from "<name>.XXXXXX": the name, a dot and six
+// letters or digits.
+bool isTemporaryName(const std::string& entry, const std::string& name)
+{
+    if (entry.size() != name.size() + 7 || entry.compare(0, name.size(), name) != 0 || entry[name.size()] != '.')
+        return false;
+    for (std::size_t i = name.size() + 1; i < entry.size(); ++i) {
+        const char c = entry[i];
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -71,30 +218,18 @@ Result writeAll(int fd, std::string_view bytes)
 FileBytes PosixFileStore::read(const std::string& path) const
 {
     FileBytes result;
-    Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
-    if (file.fd < 0) {
-        if (errno != ENOENT)
-            result.error = reasonOf(errno);
+    Descriptor file{openRegular(path, O_RDONLY, result.error)};
+    if (file.fd < 0)
         return result;
-    }
     result.exists = true;
     struct stat info {};
-    if (::fstat(file.fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+    if (::fstat(file.fd, &info) == 0 && info.st_size > 0)
         result.bytes.reserve(std::size_t(info.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            result.error = reasonOf(errno);
-            result.bytes.clear();
-            return result;
-        }
-        if (n == 0)
-            return result;
-        result.bytes.append(buffer, std::size_t(n));
+    if (Result read = readAll(file.fd, result.bytes); !read.ok()) {
+        result.error = read.reason;
+        result.bytes.clear();
     }
+    return result;
 }
 
 Result PosixFileStore::replace(const std::string& path, std::string_view bytes)
@@ -102,6 +237,8 @@ Result PosixFileStore::replace(const std::string& path, std::string_view bytes)
     const std::string target = targetOf(path);
     struct stat info {};
     const bool exists = ::stat(target.c_str(), &info) == 0;
+    if (exists && !S_ISREG(info.st_mode))
+        return Result::failure(kNotRegular);
     // A file without any write permission is read-only, even for root, as
     // Windows treats a file with the read-only attribute.
     if (exists && !(info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
@@ -109,18 +246,24 @@ Result PosixFileStore::replace(const std::string& path, std::string_view bytes)
 
     std::string temporary = target + ".XXXXXX";
     Descriptor file{::mkostemp(temporary.data(), O_CLOEXEC)};
-    if (file.fd < 0)
-        return Result::failure(reasonOf(errno));
+    if (file.fd < 0) {
+        const int error = errno;
+        // The folder takes no new file, but the file itself may still be
+        // writable: it is then written where it is.
+        if (exists && (error == EACCES || error == EPERM))
+            return replaceInPlace(target, bytes);
+        return failure(error);
+    }
 
     Result outcome = writeAll(file.fd, bytes);
     if (outcome.ok() && ::fchmod(file.fd, exists ? (info.st_mode & 07777) : modeForNewFile()) != 0)
-        outcome = Result::failure(reasonOf(errno));
+        outcome = failure(errno);
     if (outcome.ok() && ::fsync(file.fd) != 0)
-        outcome = Result::failure(reasonOf(errno));
+        outcome = failure(errno);
     if (outcome.ok() && ::close(std::exchange(file.fd, -1)) != 0)
-        outcome = Result::failure(reasonOf(errno));
+        outcome = failure(errno);
     if (outcome.ok() && ::rename(temporary.c_str(), target.c_str()) != 0)
-        outcome = Result::failure(reasonOf(errno));
+        outcome = failure(errno);
     if (!outcome.ok()) {
         ::unlink(temporary.c_str());
         return outcome;
@@ -128,6 +271,28 @@ Result PosixFileStore::replace(const std::string& path, std::string_view bytes)
     // The rename is on disk only once the folder is.
     Descriptor folder{::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
     if (folder.fd >= 0 && ::fsync(folder.fd) != 0 && errno != EINVAL)
-        return Result::failure(reasonOf(errno));
+        return failure(errno);
     return Result::success();
+}
+
+void PosixFileStore::removeLeftovers(const std::string& path)
+{
+    const std::string target = targetOf(path);
+    const std::string name = nameOf(target);
+    if (name.empty())
+        return;
+    DIR* folder = ::opendir(folderOf(target).c_str());
+    if (!folder)
+        return;
+    const int fd = ::dirfd(folder);
+    while (const dirent* entry = ::readdir(folder)) {
+        if (!isTemporaryName(entry->d_name, name))
+            continue;
+        // Only regular files: a folder or link of that name is someone
+        // else's, and a link is not followed.
+        struct stat info {};
+        if (::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
+            ::unlinkat(fd, entry->d_name, 0);
+    }
+    ::closedir(folder);
 }

@@ -10,20 +10,17 @@
 #include <QPushButton>
 #include <QScreen>
 
-void QtMessageBoxes::inform(const std::string& title, const std::string& text)
+bool QtMessageBoxes::show(const Box& request)
 {
-    QMessageBox box(QMessageBox::Information, toQt(title), toQt(text), QMessageBox::Ok, QApplication::activeWindow());
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
-    box.exec();
-}
-
-bool QtMessageBoxes::confirm(const std::string& title, const std::string& text)
-{
-    QMessageBox box(QMessageBox::Warning, toQt(title), toQt(text), QMessageBox::Ok | QMessageBox::Cancel,
+    const bool question = request.buttons == Buttons::OkCancel;
+    QMessageBox box(request.icon == Icon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, toQt(request.title),
+                    toQt(request.text), question ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok,
                     QApplication::activeWindow());
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
-    box.setDefaultButton(QMessageBox::Cancel);
+    if (question) {
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+        box.setDefaultButton(request.defaultButton == 1 ? QMessageBox::Cancel : QMessageBox::Ok);
+    }
     return box.exec() == QMessageBox::Ok;
 }
 

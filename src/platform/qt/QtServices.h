@@ -10,8 +10,7 @@ class QtMessageBoxes final : public MessageBoxes {
 public:
     // Each box is shown over the application's active window, or on its own
     // when none of the program's windows is active.
-    void inform(const std::string& title, const std::string& text) override;
-    bool confirm(const std::string& title, const std::string& text) override;
+    bool show(const Box& box) override;
 };
 
 class QtPopupMenus final : public PopupMenus {

@@ -22,6 +22,30 @@ constexpr unsigned long kSupplementaryStart = 189000;  // number of 90 30 81 30
 bool isLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 bool isFourByteSecond(unsigned char c) { return c >= 0x30 && c <= 0x39; }
 
+// The private use area of the Basic Multilingual Plane. CP936 gives some of
+// its codes to characters that GB18030 has since given real ones.
+bool isPrivateUse(char32_t c) { return c >= 0xE000 && c <= 0xF8FF; }
+
+bool holdsPrivateUse(std::wstring_view text)
+{
+    return std::any_of(text.begin(), text.end(), [](wchar_t c) { return isPrivateUse(c); });
+}
+
+// The character GB18030 writes in these two bytes where CP936 lacks it (and
+// reads the bytes as a private-use character instead), or nothing. Such
+// bytes are read as GB18030 reads them, so that the character comes back.
+std::optional<char32_t> twoByteFormCharacter(unsigned char lead, unsigned char trail)
+{
+    if (lead != 0xA8 && lead != 0xA9 && lead != 0xFE)  // the only leads the forms use
+        return std::nullopt;
+    const std::uint16_t bytes = std::uint16_t(lead << 8 | trail);
+    const auto form = std::find_if(std::begin(gb18030::kTwoByteForms), std::end(gb18030::kTwoByteForms),
+                                   [bytes](const gb18030::TwoByteForm& f) { return f.bytes == bytes; });
+    if (form == std::end(gb18030::kTwoByteForms))
+        return std::nullopt;
+    return form->character;
+}
+
 // Appends the CP936 bytes of the UTF-16 text; false, appending nothing, when
 // CP936 lacks one of its characters. Without WC_NO_BEST_FIT_CHARS Windows
 // would write a look-alike (or "?") for such a character instead.
@@ -151,14 +175,22 @@ std::string WinCodePage::encode(std::string_view utf8) const
         return std::string(utf8);
     const std::wstring text = wintext::toWide(utf8);
     std::string out;
-    if (appendCp936(text.data(), int(text.size()), out))
+    if (!holdsPrivateUse(text) && appendCp936(text.data(), int(text.size()), out))
         return out;
-    // Some character is outside CP936: go character by character so that
-    // only those characters take their GB18030 form.
+    // Some character is outside CP936, or is a private-use character whose
+    // CP936 code may read back as another character: go character by
+    // character so that only those characters take their GB18030 form.
     for (size_t i = 0; i < text.size();) {
         const bool surrogatePair = IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size() && IS_LOW_SURROGATE(text[i + 1]);
         const int units = surrogatePair ? 2 : 1;
-        if (!appendCp936(text.data() + i, units, out)) {
+        const size_t before = out.size();
+        // CP936 holds no character beyond the Basic Multilingual Plane.
+        bool readsBack = !surrogatePair && appendCp936(text.data() + i, units, out);
+        if (readsBack && isPrivateUse(text[i]) && out.size() - before == 2)
+            readsBack = !twoByteFormCharacter(static_cast<unsigned char>(out[before]),
+                                              static_cast<unsigned char>(out[before + 1]));
+        if (!readsBack) {
+            out.resize(before);
             const char32_t c = surrogatePair ? 0x10000 + ((char32_t(text[i]) - 0xD800) << 10) + (text[i + 1] - 0xDC00)
                                              : char32_t(text[i]);
             appendGb18030(c, out);
@@ -185,6 +217,11 @@ std::string WinCodePage::decode(std::string_view bytes) const
             continue;
         }
         if (!isFourByteSecond(at(i + 1))) {
+            if (const std::optional<char32_t> c = twoByteFormCharacter(at(i), at(i + 1))) {
+                appendCp936Run(bytes.substr(runStart, i - runStart), out);
+                appendUtf16(*c, out);
+                runStart = i + 2;
+            }
             i += 2;
             continue;
         }

@@ -39,6 +39,10 @@ Result failure(DWORD error)
     return Result::failure(wintext::systemMessage(error));
 }
 
+// The characters of a temporary file's name after the target's name and a dot.
+constexpr wchar_t kDigits[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr size_t kTemporaryLength = 6;
+
 // A name for the temporary file that is unlikely to be taken: the process,
 // a counter and the clock, written in letters and digits.
 std::wstring temporaryName(const std::wstring& target)
@@ -48,13 +52,26 @@ std::wstring temporaryName(const std::wstring& target)
     QueryPerformanceCounter(&ticks);
     unsigned long long seed = (static_cast<unsigned long long>(GetCurrentProcessId()) << 32)
                               ^ static_cast<unsigned long long>(ticks.QuadPart) ^ (counter++ * 0x9E3779B97F4A7C15ull);
-    static constexpr wchar_t kDigits[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
     std::wstring name = target + L'.';
-    for (int i = 0; i < 6; ++i) {
+    for (size_t i = 0; i < kTemporaryLength; ++i) {
         seed = seed * 6364136223846793005ull + 1442695040888963407ull;
         name += kDigits[(seed >> 33) % 36];
     }
     return name;
+}
+
+// Whether entry is a name temporaryName() makes for a file called name. The
+// file's own name is compared as Windows compares names, without case, as
+// the profile's path may be spelled differently from one start to the next.
+bool isTemporaryName(std::wstring_view entry, std::wstring_view name)
+{
+    if (entry.size() != name.size() + 1 + kTemporaryLength || entry[name.size()] != L'.')
+        return false;
+    if (CompareStringOrdinal(entry.data(), int(name.size()), name.data(), int(name.size()), TRUE) != CSTR_EQUAL)
+        return false;
+    const std::wstring_view digits(kDigits);
+    return std::all_of(entry.begin() + std::ptrdiff_t(name.size() + 1), entry.end(),
+                       [&](wchar_t c) { return digits.find(c) != std::wstring_view::npos; });
 }
 
 // Writes every byte; false when a write failed or wrote less.
@@ -156,4 +173,26 @@ Result WinFileStore::replace(const std::string& path, std::string_view bytes)
     if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return discard(GetLastError());
     return Result::success();
+}
+
+void WinFileStore::removeLeftovers(const std::string& path)
+{
+    const std::wstring target = wintext::toWide(path);
+    const size_t separator = target.find_last_of(L"\\/:");
+    const std::wstring folder = separator == std::wstring::npos ? std::wstring() : target.substr(0, separator + 1);
+    const std::wstring name = target.substr(folder.size());
+    if (name.empty())
+        return;
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        // Only plain files: a folder or link of that name is someone else's.
+        if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
+            continue;
+        if (isTemporaryName(found.cFileName, name))
+            DeleteFileW((folder + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
 }

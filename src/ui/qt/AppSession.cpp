@@ -85,17 +85,24 @@ ScheduleAction AppSession::chosenAction() const
     return mainWindow_ ? mainWindow_->scheduleAction() : ScheduleAction::Alarm;
 }
 
+// Each firing shows the notice freshly loaded, with the action chosen now:
+// one left hidden by an earlier power action (say one the system refused)
+// would otherwise come back silent, at the count it stopped at.
 void AppSession::showDueNotice()
 {
-    if (!dueNotice_) {
-        dueNotice_.reset(new DueNoticeWindow(platform_, [this] { return chosenAction(); }));
-        // Stopping the ring or cancelling unloads the notice; it goes once
-        // its own click has been handled.
-        connect(dueNotice_.get(), &DueNoticeWindow::unloadRequested, this, [this] {
-            dueNotice_->hide();
-            dueNotice_.reset();
-        });
+    if (dueNotice_) {
+        dueNotice_->hide();
+        dueNotice_.reset();
     }
+    dueNotice_.reset(new DueNoticeWindow(platform_, [this] { return chosenAction(); }));
+    // Stopping the ring or cancelling unloads the notice; it goes once its
+    // own click has been handled.
+    connect(dueNotice_.get(), &DueNoticeWindow::unloadRequested, this, [this, notice = dueNotice_.get()] {
+        if (dueNotice_.get() != notice)
+            return;
+        dueNotice_->hide();
+        dueNotice_.reset();
+    });
     dueNotice_->show();
     dueNotice_->raise();
     dueNotice_->activateWindow();

@@ -33,8 +33,7 @@ public:
 
     // Destroys the main window and its timers; what it keeps lives on.
     void hideMainWindow();
-    // Shows the notice, loading it first unless it is loaded. Once it has
-    // executed it stays loaded, hidden, until a later firing shows it again.
+    // Shows the notice, freshly loaded.
     void showDueNotice();
 
     TrayHostPresenter& presenter() { return presenter_; }

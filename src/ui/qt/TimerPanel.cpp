@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QTimer>
 
 namespace {
@@ -65,12 +66,23 @@ TimerPanel::TimerPanel(QFrame* frame, const Twips& twips, Services& services, It
     group(actionFrame, {actions_[0], actions_[1], actions_[3], actions_[2], actions_[4]});
     actions_[std::size_t(Alarm)]->setChecked(true);
 
+    // A coarse timer may come half a second early, and a clock time started
+    // just before its minute would then wait a day.
     minuteTimer_ = new QTimer(this);
+    minuteTimer_->setTimerType(Qt::PreciseTimer);
     minuteTimer_->setInterval(60'000);
     connect(minuteTimer_, &QTimer::timeout, this, [this] { presenter_.minuteTick(); });
 
-    for (QLineEdit* timeBox : boxes_)
+    // Digits only, by every way in: keys are filtered below; paste, drag and
+    // drop meet the validator; an input method (which would commit "十二") is
+    // off in these boxes.
+    auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
+    for (QLineEdit* timeBox : boxes_) {
         timeBox->installEventFilter(this);
+        timeBox->setValidator(digits);
+        timeBox->setAttribute(Qt::WA_InputMethodEnabled, false);
+        timeBox->setInputMethodHints(Qt::ImhDigitsOnly);
+    }
     for (std::size_t i = 0; i < modes_.size(); ++i) {
         connect(modes_[i], &QRadioButton::toggled, this, [this, i](bool checked) {
             if (checked)

@@ -73,6 +73,32 @@ TEST_F(DueNoticePresenterTest, TheAlarmRingsAndFlashesRedAndCyan)
     EXPECT_EQ(view.hides, 0);
 }
 
+// An installed copy keeps its profile in a per-user folder; the ring shipped
+// beside the executable plays, or failing that one beside the profile, or
+// the desktop's alarm sound (for which the sound service gets the missing
+// shipped file).
+TEST_F(DueNoticePresenterTest, TheRingIsTheOneBesideTheExecutableThenTheOneBesideTheProfile)
+{
+    fakes.appFolder.program = "/opt/ombrel";
+    const std::string shipped = "/opt/ombrel/Ring.wav";
+    const std::string besideProfile = folder.path() + "/Ring.wav";
+    const struct {
+        std::vector<std::string> present;
+        std::string played;
+    } cases[] = {
+        {{shipped, besideProfile}, shipped},
+        {{besideProfile}, besideProfile},
+        {{}, shipped},
+    };
+    loadWith(ScheduleAction::Alarm);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.played);
+        fakes.files.existing = c.present;
+        notice.flashTick();
+        EXPECT_EQ(fakes.sound.rings.back(), c.played);
+    }
+}
+
 TEST_F(DueNoticePresenterTest, APowerActionCountsTenSecondsDownAndThenRuns)
 {
     struct Case {

@@ -242,6 +242,17 @@ TEST_F(TrayHostPresenterTest, StartShowsTheMainWindowThenInstallsTheIconWithTheC
     EXPECT_EQ(screen.steps, Texts({"show", "install " + titleText(2)}));
 }
 
+// A save cut short by a kill leaves its temporary file beside the profile;
+// the next start clears such files and nothing else.
+TEST_F(TrayHostPresenterTest, StartClearsWhatAnInterruptedSaveLeftBehind)
+{
+    folder.writeProfile("[标题]\nCount=0\n");
+    folder.writeBytes("Ombrel.ini.a1b2c3", "half a profile");
+    folder.writeBytes("Ombrel.ini.bak", "kept");
+    host.start();
+    EXPECT_EQ(folder.entries(), Texts({"Ombrel.ini", "Ombrel.ini.bak"}));
+}
+
 TEST_F(TrayHostPresenterTest, TheTipKeepsTheCountFromStart)
 {
     host.start();

@@ -452,6 +452,25 @@ TEST_F(LauncherPresenterTest, ShortcutsArePlacedUnderTheItemsNameInTheChosenFold
     EXPECT_EQ(messages().back(), "提示|此文件已不存在，创建失败！！！");
 }
 
+// The shortcut's file is named after the item: a name that would put it
+// outside the chosen folder (an autostart entry, say) writes nothing.
+TEST_F(LauncherPresenterTest, AShortcutNeverLeavesItsFolder)
+{
+    fakes.files.existing.push_back("/usr/bin/gedit");
+    for (const char* name : {"../../.config/autostart/x", "a/b", "..", ".", ".hidden"}) {
+        SCOPED_TRACE(name);
+        add("/usr/bin/gedit", name);
+        select("● " + std::string(name));
+        list().placeShortcut(Place::Desktop);
+    }
+    EXPECT_TRUE(fakes.links.saved.empty());
+    add("/usr/bin/gedit", "a.b");
+    select("● a.b");
+    list().placeShortcut(Place::Desktop);
+    ASSERT_EQ(fakes.links.saved.size(), 1u);
+    EXPECT_EQ(fakes.links.saved[0].file, "/home/u/桌面/a.b.desktop");
+}
+
 TEST_F(LauncherPresenterTest, ThePointerShowsThePathOfTheEntryUnderIt)
 {
     list().pointerOver(1);
@@ -479,10 +498,55 @@ TEST_F(LauncherPresenterTest, AChosenEntryIsNamedToTheRestOfTheWindow)
 
     folder.writeProfile("[标题]\nCount=2\n000=● a\n");
     reopen();
-    view.selected = 0;  // the empty entry
-    list().entryChosen();
-    EXPECT_EQ(chosen, Texts({"● Zip"}));
+    view.selected = 0;  // the empty entry names the empty program, so the
+    list().entryChosen();  // one chosen before is not kept
+    EXPECT_EQ(chosen, Texts({"● Zip", ""}));
     EXPECT_TRUE(messages().empty());
+}
+
+// A profile whose reads fail part way: the store gives what it read before
+// the error. Writes go to the real file, so that a wrongful save shows.
+class BrokenReads final : public FileStore {
+public:
+    FileBytes read(const std::string& path) const override
+    {
+        FileBytes got = coreServices().files->read(path);
+        return {true, got.bytes.substr(0, got.bytes.size() / 2), "输入/输出错误"};
+    }
+    Result replace(const std::string& path, std::string_view bytes) override
+    {
+        return coreServices().files->replace(path, bytes);
+    }
+    void removeLeftovers(const std::string&) override {}
+};
+
+TEST_F(LauncherPresenterTest, AProfileThatCannotBeReadIsToldOnceAndNeverOverwritten)
+{
+    BrokenReads store;
+    const Services& f = fakes.services;
+    Services services{f.appFolder, f.desktop, f.messages, f.process, f.files, f.fileDialogs, f.shell, f.links,
+                      f.clock, f.system, f.power, f.sound, f.codePage, f.collation, store};
+    const std::string before = folder.readBytes("Ombrel.ini");
+
+    LauncherPresenter broken(view, services);
+    broken.onCountChanged = [this](std::size_t count) { counts.push_back(count); };
+    broken.load();
+    EXPECT_EQ(messages(), Texts({"提示|无法读取设置文件 " + folder.profile() + "\n原因：输入/输出错误"}));
+    EXPECT_EQ(view.entries, Texts());
+    EXPECT_EQ(counts, (std::vector<std::size_t>{0}));
+
+    // The empty list is not saved over the file by the next command.
+    AddItemPresenter panel(addView, broken, services);
+    addView.path = "/usr/bin/paint";
+    addView.name = "Paint";
+    panel.confirm();
+    view.selected = 0;
+    fakes.messages.nextAnswer = true;
+    broken.clearAll();
+    EXPECT_EQ(folder.readBytes("Ombrel.ini"), before);
+    EXPECT_EQ(view.entries, Texts());
+    ASSERT_GE(fakes.messages.shown.size(), 2u);
+    EXPECT_NE(fakes.messages.shown[1].text.find("输入/输出错误"), std::string::npos);
 }
 
 }  // namespace

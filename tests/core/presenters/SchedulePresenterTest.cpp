@@ -278,6 +278,16 @@ TEST_F(SchedulePresenterTest, AListEntryNamesTheProgramOnlyForTheRunProgramActio
     schedule.startOrStop();
     EXPECT_EQ(messages(), std::vector<std::string>{kNoProgram});
     EXPECT_FALSE(schedule.running());
+
+    // An empty entry names the empty program: the one chosen before is gone.
+    schedule.itemChosen("● 记事本");
+    schedule.itemChosen("");
+    EXPECT_EQ(view.programText, "");
+    schedule.startOrStop();
+    EXPECT_TRUE(schedule.running());
+    schedule.minuteTick();
+    EXPECT_TRUE(fakes.shell.opened.empty());
+    EXPECT_EQ(messages().back(), "设置有误，启动失败！！！");
 }
 
 TEST_F(SchedulePresenterTest, ATypedProgramNameIsRunAsAListEntryWouldBe)

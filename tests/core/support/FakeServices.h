@@ -14,11 +14,15 @@
 
 class FakeAppFolder final : public AppFolder {
 public:
-    explicit FakeAppFolder(std::string path) : path_(std::move(path)) {}
+    explicit FakeAppFolder(std::string path) : path_(path), program(std::move(path)) {}
     std::string path() const override { return path_; }
+    std::string programFolder() const override { return program; }
 
 private:
     std::string path_;
+
+public:
+    std::string program;  // the executable's folder; the profile's unless a test moves it
 };
 
 class FakeDesktop final : public Desktop {
@@ -33,16 +37,11 @@ public:
 
 class FakeMessageBoxes final : public MessageBoxes {
 public:
-    struct Shown {
-        std::string title;
-        std::string text;
-        bool operator==(const Shown&) const = default;
-    };
-    void inform(const std::string& title, const std::string& text) override { shown.push_back({title, text}); }
-    bool confirm(const std::string& title, const std::string& text) override
+    using Shown = Box;
+    bool show(const Box& box) override
     {
-        shown.push_back({title, text});
-        return nextAnswer;
+        shown.push_back(box);
+        return box.buttons == Buttons::OkCancel ? nextAnswer : true;
     }
     // The texts shown, in order.
     std::vector<std::string> texts() const
