@@ -21,9 +21,12 @@ std::string refusalFor(const CodePage& codePage, const std::string& section, con
     if (utf8::holdsLineBreak(section) || utf8::holdsLineBreak(key) || utf8::holdsLineBreak(value))
         return "名称或内容含有换行符，无法写入一行";
     // Malformed UTF-8 (a lone surrogate, say) also ends here: it reads back
-    // as U+FFFD. The message leaves such text out.
-    if (codePage.decode(sectionBytes) != section || codePage.decode(keyBytes) != key
-        || codePage.decode(valueBytes) != value)
+    // as U+FFFD. The message leaves such text out. ASCII is the same in
+    // every code page and needs no check; the list index is mostly ASCII keys.
+    const auto comesBack = [&codePage](const std::string& text, const std::string& bytes) {
+        return utf8::isAscii(text) || codePage.decode(bytes) == text;
+    };
+    if (!comesBack(section, sectionBytes) || !comesBack(key, keyBytes) || !comesBack(value, valueBytes))
         return "名称或内容含有设置文件无法保存的字符";
     if (!IniDocument::keyReadsBack(keyBytes))
         return "键名“" + key + "”无法写入";

@@ -293,6 +293,15 @@ TEST_F(LauncherPresenterTest, DeleteAsksAndRewritesTheIndexButKeepsTheItemSectio
     EXPECT_EQ(profileText(), "[标题]\r\nCount=1\r\n000=● Notepad\r\n001=● Zip\r\n"
                              "[● Notepad]\r\nFilename=" + kNotepad + "\r\n[● Zip]\r\nFilename=" + kZip + "\r\n");
     EXPECT_EQ(counts.back(), 1u);
+
+    // A notice has OK alone and no icon; the question has the exclamation
+    // icon, OK and Cancel, Cancel being the default.
+    using Box = MessageBoxes;
+    EXPECT_EQ(fakes.messages.shown.front().icon, Box::Icon::None);
+    EXPECT_EQ(fakes.messages.shown.front().buttons, Box::Buttons::Ok);
+    EXPECT_EQ(fakes.messages.shown.back().icon, Box::Icon::Exclamation);
+    EXPECT_EQ(fakes.messages.shown.back().buttons, Box::Buttons::OkCancel);
+    EXPECT_EQ(fakes.messages.shown.back().defaultButton, 1);
 }
 
 TEST_F(LauncherPresenterTest, AnEmptyEntryCannotBeDeletedAloneButAClearRemovesIt)
