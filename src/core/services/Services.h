@@ -11,6 +11,7 @@
 #include "MessageBoxes.h"
 #include "Power.h"
 #include "Process.h"
+#include "RemoteAccess.h"
 #include "Shell.h"
 #include "ShellLinks.h"
 #include "Sound.h"
@@ -34,4 +35,6 @@ struct Services {
     const CodePage& codePage;
     const Collation& collation;
     FileStore& fileStore;
+    RemoteAccess& remoteAccess;
+    BusyPointer& busyPointer;
 };

@@ -11,6 +11,7 @@
 #include "LinuxPower.h"
 #include "LinuxSystemStatus.h"
 #include "LinuxTrayIcon.h"
+#include "NetworkManagerDialUp.h"
 #include "PosixProcess.h"
 #include "platform/CoreServices.h"
 #include "platform/qt/QtServices.h"
@@ -37,9 +38,11 @@ private:
     LinuxSystemStatus system_;
     LinuxPower power_;
     CanberraSound sound_;
+    NetworkManagerDialUp remoteAccess_{*core_.codePage};
+    QtBusyPointer busyPointer_;
     Platform platform_{
         Services{appFolder_, desktop_, messages_, process_, files_, fileDialogs_, shell_, links_, *core_.clock, system_,
-                 power_, sound_, *core_.codePage, *core_.collation, *core_.files},
+                 power_, sound_, *core_.codePage, *core_.collation, *core_.files, remoteAccess_, busyPointer_},
         screen_, menus_, tray_};
 };
 

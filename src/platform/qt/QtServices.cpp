@@ -58,3 +58,15 @@ QRect QtScreen::geometry() const
     const QScreen* screen = primaryScreen();
     return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
 }
+
+// The busy pointer over every window of the program, until it is set back.
+void QtBusyPointer::setBusy(bool busy)
+{
+    if (busy == busy_)
+        return;
+    busy_ = busy;
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}

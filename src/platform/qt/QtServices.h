@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/services/MessageBoxes.h"
+#include "core/services/RemoteAccess.h"
 #include "platform/PopupMenus.h"
 #include "platform/Screen.h"
 
@@ -17,6 +18,14 @@ class QtPopupMenus final : public PopupMenus {
 public:
     QAction* popup(QMenu& menu, const QPoint& globalPos) override;
     QPoint pointerPosition() const override;
+};
+
+class QtBusyPointer final : public BusyPointer {
+public:
+    void setBusy(bool busy) override;
+
+private:
+    bool busy_ = false;
 };
 
 class QtScreen final : public Screen {

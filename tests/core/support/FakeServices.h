@@ -170,6 +170,55 @@ public:
     std::vector<std::string> rings;
 };
 
+// A phonebook of entries and the connections that are up. A dial of a known
+// entry succeeds unless the test scripts a code; handles count up from 1.
+class FakeRemoteAccess final : public RemoteAccess {
+public:
+    std::uint32_t dial(const DialRecord& record, std::uint32_t& handle) override
+    {
+        dials.push_back(record);
+        handle = nextHandle++;
+        if (dialCode == 0)
+            active.push_back({handle, std::string(reinterpret_cast<const char*>(record.data() + 4))});
+        return dialCode;
+    }
+    std::uint32_t hangUp(std::uint32_t handle) override
+    {
+        hungUp.push_back(handle);
+        std::erase_if(active, [handle](const auto& c) { return c.first == handle; });
+        return 0;
+    }
+    std::uint32_t enumConnections(std::vector<std::uint8_t>& buffer, std::uint32_t& byteCount,
+                                  std::uint32_t& count) override
+    {
+        ++enumerations;
+        enumeratedByteCount = byteCount;
+        enumeratedRecordSize = recordSizeOf(buffer);
+        if (enumCode != 0)
+            return enumCode;
+        count = std::uint32_t(active.size());
+        for (std::size_t i = 0; i < active.size(); ++i)
+            writeConnection(buffer, i, active[i].first, active[i].second);
+        return 0;
+    }
+
+    std::vector<std::pair<std::uint32_t, std::string>> active;  // handle and entry name bytes
+    std::vector<DialRecord> dials;
+    std::vector<std::uint32_t> hungUp;
+    std::uint32_t dialCode = 0;
+    std::uint32_t enumCode = 0;
+    std::uint32_t nextHandle = 1;
+    int enumerations = 0;
+    std::uint32_t enumeratedByteCount = 0;
+    std::uint32_t enumeratedRecordSize = 0;
+};
+
+class FakeBusyPointer final : public BusyPointer {
+public:
+    void setBusy(bool busy) override { changes.push_back(busy); }
+    std::vector<bool> changes;
+};
+
 // One set of fakes, wired as the program wires the real services.
 struct FakeServices {
     explicit FakeServices(const std::string& folder) : appFolder(folder) {}
@@ -188,9 +237,11 @@ struct FakeServices {
     FakeSystemStatus system;
     FakePower power;
     FakeSound sound;
+    FakeRemoteAccess remoteAccess;
+    FakeBusyPointer busyPointer;
     Services services{appFolder,   desktop, messages, process, files,  fileDialogs,
                       shell,       links,   clock,    system,  power,  sound,
-                      *coreServices().codePage, *coreServices().collation, *coreServices().files};
+                      *coreServices().codePage, *coreServices().collation, *coreServices().files, remoteAccess, busyPointer};
 
     ProfileAccess profileAccess() const { return {*coreServices().files, *coreServices().codePage}; }
 };
