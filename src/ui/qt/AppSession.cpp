@@ -1,6 +1,7 @@
 #include "AppSession.h"
 
 #include "Art.h"
+#include "DialUpDialog.h"
 #include "DueNoticeWindow.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtText.h"
@@ -49,6 +50,7 @@ void AppSession::showMainWindow()
     mainWindow_.reset(new MainWindow(platform_, mainWindowState_));
     connect(mainWindow_.get(), &MainWindow::hideRequested, this, &AppSession::hideMainWindow);
     connect(mainWindow_.get(), &MainWindow::scheduleDue, this, &AppSession::showDueNotice);
+    connect(mainWindow_.get(), &MainWindow::dialUpRequested, this, &AppSession::showDialUp);
     mainWindow_->show();
 }
 
@@ -106,4 +108,15 @@ void AppSession::showDueNotice()
     dueNotice_->show();
     dueNotice_->raise();
     dueNotice_->activateWindow();
+}
+
+void AppSession::showDialUp()
+{
+    if (!dialUp_) {
+        dialUp_.reset(new DialUpDialog(platform_));
+        connect(dialUp_.get(), &DialUpDialog::closeRequested, this, [this] { dialUp_.reset(); });
+    }
+    dialUp_->show();
+    dialUp_->raise();
+    dialUp_->activateWindow();
 }

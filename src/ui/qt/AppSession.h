@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class DialUpDialog;
 class DueNoticeWindow;
 struct Platform;
 
@@ -35,10 +36,13 @@ public:
     void hideMainWindow();
     // Shows the notice, freshly loaded.
     void showDueNotice();
+    // Opens the dial-up dialog, or brings the open one forward: there is one.
+    void showDialUp();
 
     TrayHostPresenter& presenter() { return presenter_; }
     MainWindow* mainWindow() const { return mainWindow_.get(); }
     DueNoticeWindow* dueNotice() const { return dueNotice_.get(); }
+    DialUpDialog* dialUp() const { return dialUp_.get(); }
     const MainWindowState& mainWindowState() const { return mainWindowState_; }
     QMenu& trayMenu() { return trayMenu_; }
 
@@ -56,5 +60,6 @@ private:
     MainWindowState mainWindowState_;
     std::unique_ptr<MainWindow, DeleteLater> mainWindow_;
     std::unique_ptr<DueNoticeWindow, DeleteLater> dueNotice_;
+    std::unique_ptr<DialUpDialog, DeleteLater> dialUp_;
     TrayHostPresenter presenter_;
 };

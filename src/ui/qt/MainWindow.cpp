@@ -101,8 +101,10 @@ AddPanel& MainWindow::addPanel()
 
 QuickPanel& MainWindow::quickPanel()
 {
-    if (!quickPanel_)
+    if (!quickPanel_) {
         quickPanel_ = std::make_unique<QuickPanel>(frame_.panelFrame(Panel::QuickButtons), twips_);
+        connect(quickPanel_->dialUpButton(), &QPushButton::clicked, this, &MainWindow::dialUpRequested);
+    }
     return *quickPanel_;
 }
 

@@ -58,6 +58,8 @@ signals:
     void hideRequested();
     // The schedule is due with an action that the notice carries out.
     void scheduleDue();
+    // 宽带连接 on the quick panel: the dial-up dialog, which outlives the window.
+    void dialUpRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -22,7 +22,10 @@ QuickPanel::QuickPanel(QFrame* frame, const Twips& twips)
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column) {
             const Cell& cell = cells[row][column];
-            at.button(cell.name, QString::fromUtf8(cell.caption), columns[column], rows[row], 1095);
+            QPushButton* button =
+                at.button(cell.name, QString::fromUtf8(cell.caption), columns[column], rows[row], 1095);
+            if (row == 1 && column == 1)
+                dialUpButton_ = button;
         }
     }
 }

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+
+// What a remote-access error code means and what to try, in plain Chinese,
+// for the codes people meet; empty for the others. A bare number tells most
+// users nothing.
+std::string dialErrorAdvice(int code);
