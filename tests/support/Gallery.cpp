@@ -6,6 +6,7 @@
 
 #include "../ui/FakePlatform.h"
 #include "ui/qt/AppSession.h"
+#include "ui/qt/DialUpDialog.h"
 #include "ui/qt/DueNoticeWindow.h"
 #include "ui/qt/TimerPanel.h"
 
@@ -83,6 +84,14 @@ int main(int argc, char* argv[])
             session.dueNotice()->presenter().countdownTick();
         save(*session.dueNotice(), out + QStringLiteral("/countdown-notice.png"));
         session.dueNotice()->cancelButton()->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        session.showDialUp();
+        DialUpDialog& dialUp = *session.dialUp();
+        dialUp.setTexts("宽带连接", "user@163", "secret");
+        dialUp.setStatus("正在连接 宽带连接...");
+        save(dialUp, out + QStringLiteral("/dial-up-dialog.png"));
+        dialUp.cancelButton()->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         session.hideMainWindow();
     }

@@ -4,6 +4,7 @@
 #include "core/window/TitleText.h"
 #include "platform/qt/QtText.h"
 #include "ui/qt/AppSession.h"
+#include "ui/qt/DialUpDialog.h"
 #include "ui/qt/DueNoticeWindow.h"
 #include "ui/qt/MouseLabel.h"
 #include "ui/qt/SearchPanel.h"
@@ -16,6 +17,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -322,6 +324,77 @@ TEST_F(AppSessionTest, HidingTheMainWindowLosesAWaitingSchedule)
     EXPECT_FALSE(timer().minuteTimer()->isActive());
     EXPECT_EQ(timer().box(TimeBox::Minutes)->text(), "");
     EXPECT_TRUE(timer().modeOption(ScheduleMode::ClockTime)->isChecked());
+}
+
+}  // namespace
+
+namespace {
+
+QPushButton* quickButton(MainWindow& window, const char* name)
+{
+    window.frame().presenter().showPanel(Panel::QuickButtons);
+    return window.frame().panelFrame(Panel::QuickButtons)->findChild<QPushButton*>(QLatin1String(name));
+}
+
+// 宽带连接 opens one dialog, which outlives the main window; its controls
+// are placed by twips and taken in the keyboard order name, account,
+// password, 取消, 断开, 连接.
+TEST_F(AppSessionTest, TheDialUpDialogIsOneWindowThatOutlivesTheMainWindow)
+{
+    folder.writeProfile("[标题]\nCount=0\n[宽带连接]\nName=宽带连接\nUsername=u\nPassword=秘密\n");
+    session->start();
+    QPushButton* dialUpButton = quickButton(*window(), "dialUpButton");
+    ASSERT_NE(dialUpButton, nullptr);
+    dialUpButton->click();
+    QPointer<DialUpDialog> dialog = session->dialUp();
+    ASSERT_FALSE(dialog.isNull());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->size(), QSize(371, 265));  // 5565 x 3975 twips at 15 per pixel
+    EXPECT_EQ(dialog->pos(), QPoint((1280 - 371) / 2, (800 - 265) / 2));
+    EXPECT_EQ(dialog->nameBox()->geometry(), QRect(120, 64, 193, 25));
+    EXPECT_EQ(dialog->connectButton()->geometry(), QRect(56, 168, 65, 25));
+    EXPECT_EQ(dialog->passwordBox()->text(), "秘密");
+    EXPECT_EQ(dialog->passwordBox()->echoMode(), QLineEdit::Password);
+    EXPECT_FALSE(dialog->passwordBox()->testAttribute(Qt::WA_InputMethodEnabled));
+    std::vector<QWidget*> tabOrder;
+    for (QWidget* w = dialog->nextInFocusChain(); w != dialog.data(); w = w->nextInFocusChain()) {
+        if (w->focusPolicy() & Qt::TabFocus)
+            tabOrder.push_back(w);
+    }
+    EXPECT_EQ(tabOrder, (std::vector<QWidget*>{dialog->nameBox(), dialog->accountBox(), dialog->passwordBox(),
+                                               dialog->cancelButton(), dialog->disconnectButton(),
+                                               dialog->connectButton()}));
+
+    dialUpButton->click();  // a second press brings the same window forward
+    EXPECT_EQ(session->dialUp(), dialog.data());
+    hideFromTheButton();
+    EXPECT_EQ(session->dialUp(), dialog.data());
+    EXPECT_TRUE(dialog->isVisible());
+
+    dialog->cancelButton()->click();
+    processDeferredDeletes();
+    EXPECT_TRUE(dialog.isNull());
+    EXPECT_EQ(session->dialUp(), nullptr);
+}
+
+// The status line follows a press of a mouse button on 连接 or 断开; a
+// keyboard activation runs the click alone.
+TEST_F(AppSessionTest, TheDialUpStatusFollowsAPressNotAKeyboardActivation)
+{
+    folder.writeProfile("[标题]\nCount=0\n[宽带连接]\nName=宽带\n");
+    session->showDialUp();
+    DialUpDialog* dialog = session->dialUp();
+    mouse::press(dialog->connectButton(), {5, 5}, Qt::RightButton);
+    EXPECT_EQ(dialog->status()->text(), "正在连接 宽带...");
+    mouse::press(dialog->disconnectButton(), {5, 5}, Qt::RightButton);
+    EXPECT_EQ(dialog->status()->text(), "正在断开 宽带...");
+
+    dialog->connectButton()->setFocus();
+    QTest::keyClick(dialog->connectButton(), Qt::Key_Space);  // account empty: told, status cleared
+    EXPECT_EQ(fakes.core.messages.texts().back(), "宽带帐号不能为空");
+    EXPECT_EQ(dialog->status()->text(), "");
+    QTest::keyClick(dialog->nameBox(), Qt::Key_Return);  // no default button
+    EXPECT_EQ(fakes.core.messages.shown.size(), 1u);
 }
 
 }  // namespace
