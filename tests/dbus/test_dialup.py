@@ -290,7 +290,9 @@ def profile_settings(cid, kind, username='', **extra):
     return dbus.Dictionary(settings, signature='sa{sv}')
 
 
-class DialUpTest(unittest.TestCase):
+class NetworkManagerStandIn(unittest.TestCase):
+    """The stand-in NetworkManager on the private system bus, and what the tests do with it."""
+
     def setUp(self):
         import dbus
         self.dbus = dbus
@@ -381,6 +383,8 @@ class DialUpTest(unittest.TestCase):
 
     # -- tests
 
+
+class DialUpTest(NetworkManagerStandIn):
     def test_asynchronous_dial_answers_only_networkmanager_with_the_typed_password(self):
         self.start_network_manager()
         self.add_profile(profile_settings(ENTRY, 'pppoe', 'acct-0571'))
@@ -514,6 +518,78 @@ class DialUpTest(unittest.TestCase):
             with self.subTest(what):
                 lines = self.probe('dial', ENTRY, 'acct-0571', 'count', 'hangup-dialed', **environment)
                 self.assertEqual([lines[0].split()[:3]] + lines[1:], [['dial', '711', '0'], 'count 711 0', 'hangup 6'])
+
+
+
+class DialUpWindowTest(NetworkManagerStandIn):
+    """The real program under Xvfb and openbox, inside the same guard:
+    宽带连接 on the quick panel opens the dialog, which dials the mock."""
+
+    RIGHT = 'Right-Pa55'
+
+    def setUp(self):
+        super().setUp()
+        sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'e2e'))
+        import harness
+        self.harness = harness
+        missing = harness.missing_tools()
+        if missing or not os.access(os.environ.get('OMBREL_BINARY', ''), os.X_OK):
+            self.skipTest('needs the built ombrel and ' + ', '.join(missing or ['OMBREL_BINARY']))
+
+    def dismiss_notice(self, session):
+        """Waits for the "连接提示" box and closes it with Enter. Its text cannot
+        be read from outside; the presenter's tests hold the texts."""
+        box = session.wait_window('连接提示', timeout=20)
+        session.tool('xdotool', 'windowactivate', '--sync', str(box), check=False)
+        session.tool('xdotool', 'key', 'Return')
+        session.wait_no_window('连接提示')
+
+    def open_dialog(self, session, window):
+        # The star's options menu: 快捷按键 slides the quick panel in; 宽带连接 is
+        # its middle button (twips 240 + 1440 + 1095/2, 4560 + 720 + 375/2).
+        session.click_in(window, (3530 + 180) // 15, (4080 + 180) // 15)
+        session.tool('xdotool', 'sleep', '0.3', 'key', 'Down', 'Return')
+        time.sleep(0.6)  # the slide
+        session.click_in(window, (240 + 1440 + 547) // 15, (4560 + 720 + 187) // 15)
+        return session.wait_window('宽带连接')
+
+    def test_the_dialog_dials_tells_the_code_and_hangs_up(self):
+        self.start_network_manager()
+        self.add_profile(profile_settings(ENTRY, 'pppoe', 'acct-0571'))
+        self.plan(ENTRY, delay=300, secrets='pppoe', reason=10,
+                  password_sha256=hashlib.sha256(self.RIGHT.encode()).hexdigest())
+        self.assert_bus_is_the_mock()
+        profile = ('[标题]\r\nCount=0\r\n[宽带连接]\r\nName=' + ENTRY + '\r\nUsername=acct-0571\r\n'
+                   'Password=wrong\r\n').encode('gbk')
+        with self.harness.Session(os.environ['OMBREL_BINARY']) as session:
+            session.prepare_app(profile)
+            session.start_app()
+            window = session.wait_window(self.harness.title_for(0))
+
+            dialog = self.open_dialog(session, window)
+            session.click_in(dialog, (840 + 487) // 15, (2520 + 187) // 15)  # 连接 with the saved, wrong password
+            self.dismiss_notice(session)
+            self.assertIn(['GetSecrets', 'pppoe', 5, 'wrong'], self.events())
+            self.assertEqual(session.visible_windows_named('宽带连接'), [dialog])  # open for another try
+
+            session.click_in(dialog, (1800 + 1447) // 15, (1920 + 187) // 15)  # the password box
+            session.tool('xdotool', 'key', 'ctrl+a', 'BackSpace')
+            session.tool('xdotool', 'type', '--delay', '20', self.RIGHT)
+            session.click_in(dialog, (840 + 487) // 15, (2520 + 187) // 15)
+            self.dismiss_notice(session)
+            session.wait_no_window('宽带连接')
+            self.assertIn(['GetSecrets', 'pppoe', 5, 'right'], self.events())
+            with open(os.path.join(session.app_dir, 'Ombrel.ini'), 'rb') as f:
+                saved = f.read()
+            self.assertIn(('[宽带连接]\r\nName=' + ENTRY + '\r\nUsername=acct-0571\r\nPassword=' + self.RIGHT
+                           + '\r\n').encode('gbk'), saved)
+            self.assertEqual(len([e for e in self.events() if e[0] == 'Activate']), 2)
+
+            dialog = self.open_dialog(session, window)
+            session.click_in(dialog, (2280 + 487) // 15, (2520 + 187) // 15)  # 断开
+            self.dismiss_notice(session)
+            session.wait_no_window('宽带连接')
+            self.assertEqual([e[0] for e in self.events() if e[0] == 'Deactivate'], ['Deactivate'])
 
 
 if __name__ == '__main__':

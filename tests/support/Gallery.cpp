@@ -8,6 +8,8 @@
 #include "ui/qt/AppSession.h"
 #include "ui/qt/DialUpDialog.h"
 #include "ui/qt/DueNoticeWindow.h"
+#include "ui/qt/LockSetupWindow.h"
+#include "ui/qt/LockWindow.h"
 #include "ui/qt/TimerPanel.h"
 
 #include <QApplication>
@@ -92,6 +94,20 @@ int main(int argc, char* argv[])
         dialUp.setStatus("正在连接 宽带连接...");
         save(dialUp, out + QStringLiteral("/dial-up-dialog.png"));
         dialUp.cancelButton()->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        session.showLockSetup();
+        LockSetupWindow& setup = *session.lockSetup();
+        setup.passwordBox()->setText(QStringLiteral("secret"));
+        save(setup, out + QStringLiteral("/lock-setup.png"));
+        setup.repeatBox()->setText(QStringLiteral("secret"));
+        setup.okButton()->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        LockWindow& lock = *session.lockWindow();
+        lock.entry()->setText(QStringLiteral("secret"));
+        lock.presenter().pointerOverUnlock();
+        save(lock, out + QStringLiteral("/lock-window.png"));
+        lock.presenter().unlockClicked();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         session.hideMainWindow();
     }

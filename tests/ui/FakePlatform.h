@@ -11,8 +11,9 @@
 #include <vector>
 
 // Stand-ins for the services only the Qt views reach: the screen, popup
-// menus, the tray icon and the one-copy lock. Like the core fakes they record
-// what was asked and answer as the test scripts them.
+// menus, the tray icon, the lock's hold on the display and the one-copy
+// lock. Like the core fakes they record what was asked and answer as the
+// test scripts them.
 
 class FakeScreen final : public Screen {
 public:
@@ -94,6 +95,36 @@ public:
     Result nextResult;
 };
 
+// Records what the lock asked of the window system; a grab fails with the
+// reason scripted for it.
+class FakeLockGuard final : public LockGuard {
+public:
+    Result confinePointer(QWidget*, const PixelRect& rect) override
+    {
+        confinedTo = rect;
+        pointerConfined = pointerRefusal.empty();
+        return pointerConfined ? Result::success() : Result::failure(pointerRefusal);
+    }
+    void freePointer(QWidget*) override { pointerConfined = false; }
+    Result holdKeyboard(QWidget*) override
+    {
+        keyboardHeld = keyboardRefusal.empty();
+        return keyboardHeld ? Result::success() : Result::failure(keyboardRefusal);
+    }
+    void releaseKeyboard(QWidget*) override { keyboardHeld = false; }
+    void keepOnTop(QWidget*) override { ++keptOnTop; }
+    void makeTranslucent(QWidget*, int a) override { alpha = a; }
+    Result blockTaskManager(QWidget*) override { return Result::failure("no task manager here"); }
+
+    std::string pointerRefusal;
+    std::string keyboardRefusal;
+    PixelRect confinedTo;
+    bool pointerConfined = false;
+    bool keyboardHeld = false;
+    int keptOnTop = 0;
+    int alpha = 255;
+};
+
 class FakeInstanceLock final : public InstanceLock {
 public:
     Outcome acquire() override { return {anotherRunning, problem}; }
@@ -112,5 +143,6 @@ struct FakePlatform {
     FakeScreen screen;
     FakePopupMenus menus;
     FakeTrayIcon tray;
-    Platform platform{core.services, screen, menus, tray};
+    FakeLockGuard lockGuard;
+    Platform platform{core.services, screen, menus, tray, lockGuard};
 };

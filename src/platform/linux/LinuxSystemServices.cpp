@@ -13,6 +13,7 @@
 #include "LinuxTrayIcon.h"
 #include "NetworkManagerDialUp.h"
 #include "PosixProcess.h"
+#include "X11LockGuard.h"
 #include "platform/CoreServices.h"
 #include "platform/qt/QtServices.h"
 
@@ -40,10 +41,11 @@ private:
     CanberraSound sound_;
     NetworkManagerDialUp remoteAccess_{*core_.codePage};
     QtBusyPointer busyPointer_;
+    X11LockGuard lockGuard_;
     Platform platform_{
         Services{appFolder_, desktop_, messages_, process_, files_, fileDialogs_, shell_, links_, *core_.clock, system_,
                  power_, sound_, *core_.codePage, *core_.collation, *core_.files, remoteAccess_, busyPointer_},
-        screen_, menus_, tray_};
+        screen_, menus_, tray_, lockGuard_};
 };
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include "Art.h"
 #include "DialUpDialog.h"
 #include "DueNoticeWindow.h"
+#include "LockSetupWindow.h"
+#include "LockWindow.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtText.h"
 
@@ -51,6 +53,7 @@ void AppSession::showMainWindow()
     connect(mainWindow_.get(), &MainWindow::hideRequested, this, &AppSession::hideMainWindow);
     connect(mainWindow_.get(), &MainWindow::scheduleDue, this, &AppSession::showDueNotice);
     connect(mainWindow_.get(), &MainWindow::dialUpRequested, this, &AppSession::showDialUp);
+    connect(mainWindow_.get(), &MainWindow::lockRequested, this, &AppSession::showLockSetup);
     mainWindow_->show();
 }
 
@@ -119,4 +122,50 @@ void AppSession::showDialUp()
     dialUp_->show();
     dialUp_->raise();
     dialUp_->activateWindow();
+}
+
+void AppSession::showLockSetup()
+{
+    if (lockSetup_) {
+        lockSetup_->hide();
+        lockSetup_.reset();
+    }
+    lockSetup_.reset(new LockSetupWindow(platform_));
+    connect(lockSetup_.get(), &LockSetupWindow::closeRequested, this, [this, setup = lockSetup_.get()] {
+        if (lockSetup_.get() == setup)
+            lockSetup_.reset();
+    });
+    lockSetup_->presenter().onLock = [this](const std::string& password) { lock(password); };
+    lockSetup_->presenter().onCancelled = [this] { showMainWindow(); };
+    lockSetup_->show();
+    lockSetup_->raise();
+    lockSetup_->activateWindow();
+    hideMainWindow();
+}
+
+void AppSession::lock(const std::string& password)
+{
+    if (lockWindow_) {
+        lockWindow_->hide();
+        lockWindow_.reset();
+    }
+    lockWindow_.reset(new LockWindow(platform_));
+    LockWindow* window = lockWindow_.get();
+    connect(window, &LockWindow::closeRequested, this, [this, window] {
+        if (lockWindow_.get() == window)
+            lockWindow_.reset();
+    });
+    window->presenter().onUnlocked = [this] { showMainWindow(); };
+    // The window must be on the screen before the pointer and the keyboard
+    // can be held for it.
+    window->show();
+    window->raise();
+    if (!window->presenter().load()) {
+        window->hide();
+        if (lockWindow_.get() == window)
+            lockWindow_.reset();
+        showMainWindow();
+        return;
+    }
+    window->presenter().setPassword(password);
 }

@@ -11,6 +11,8 @@
 
 class DialUpDialog;
 class DueNoticeWindow;
+class LockSetupWindow;
+class LockWindow;
 struct Platform;
 
 // Everything that lives as long as the program: the tray icon and its menu,
@@ -38,11 +40,15 @@ public:
     void showDueNotice();
     // Opens the dial-up dialog, or brings the open one forward: there is one.
     void showDialUp();
+    // Opens a new lock password set-up and unloads the main window.
+    void showLockSetup();
 
     TrayHostPresenter& presenter() { return presenter_; }
     MainWindow* mainWindow() const { return mainWindow_.get(); }
     DueNoticeWindow* dueNotice() const { return dueNotice_.get(); }
     DialUpDialog* dialUp() const { return dialUp_.get(); }
+    LockSetupWindow* lockSetup() const { return lockSetup_.get(); }
+    LockWindow* lockWindow() const { return lockWindow_.get(); }
     const MainWindowState& mainWindowState() const { return mainWindowState_; }
     QMenu& trayMenu() { return trayMenu_; }
 
@@ -53,6 +59,9 @@ private:
     // The action the notice carries out: the main window's choice, or the
     // alarm when no window is open.
     ScheduleAction chosenAction() const;
+    // Puts up the lock with the password chosen; the main window comes
+    // back at once if the lock cannot hold.
+    void lock(const std::string& password);
 
     Platform& platform_;
     QIcon icon_;
@@ -61,5 +70,7 @@ private:
     std::unique_ptr<MainWindow, DeleteLater> mainWindow_;
     std::unique_ptr<DueNoticeWindow, DeleteLater> dueNotice_;
     std::unique_ptr<DialUpDialog, DeleteLater> dialUp_;
+    std::unique_ptr<LockSetupWindow, DeleteLater> lockSetup_;
+    std::unique_ptr<LockWindow, DeleteLater> lockWindow_;
     TrayHostPresenter presenter_;
 };

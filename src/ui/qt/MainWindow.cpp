@@ -104,6 +104,7 @@ QuickPanel& MainWindow::quickPanel()
     if (!quickPanel_) {
         quickPanel_ = std::make_unique<QuickPanel>(frame_.panelFrame(Panel::QuickButtons), twips_);
         connect(quickPanel_->dialUpButton(), &QPushButton::clicked, this, &MainWindow::dialUpRequested);
+        connect(quickPanel_->lockButton(), &QPushButton::clicked, this, &MainWindow::lockRequested);
     }
     return *quickPanel_;
 }

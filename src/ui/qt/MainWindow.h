@@ -60,6 +60,8 @@ signals:
     void scheduleDue();
     // 宽带连接 on the quick panel: the dial-up dialog, which outlives the window.
     void dialUpRequested();
+    // 锁屏 on the quick panel: the lock password set-up; the window is unloaded.
+    void lockRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

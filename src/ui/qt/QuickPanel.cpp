@@ -26,6 +26,8 @@ QuickPanel::QuickPanel(QFrame* frame, const Twips& twips)
                 at.button(cell.name, QString::fromUtf8(cell.caption), columns[column], rows[row], 1095);
             if (row == 1 && column == 1)
                 dialUpButton_ = button;
+            if (row == 2 && column == 2)
+                lockButton_ = button;
         }
     }
 }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/Result.h"
+#include "core/lock/LockRules.h"
+
+class QWidget;
+
+// What the window system does to make the lock window hold: the pointer kept
+// inside a rectangle, the keyboard kept by the window, the window kept above
+// the others and seen through. Each operation is given the lock window.
+class LockGuard {
+public:
+    virtual ~LockGuard() = default;
+    // Keeps the pointer inside rect (screen pixels, right and bottom outside);
+    // a failure says why.
+    virtual Result confinePointer(QWidget* window, const PixelRect& rect) = 0;
+    virtual void freePointer(QWidget* window) = 0;
+    // Sends every key to the window, whatever has the focus; a failure says why.
+    virtual Result holdKeyboard(QWidget* window) = 0;
+    virtual void releaseKeyboard(QWidget* window) = 0;
+    virtual void keepOnTop(QWidget* window) = 0;
+    // alpha 0 (invisible) to 255 (opaque).
+    virtual void makeTranslucent(QWidget* window, int alpha) = 0;
+    // Keeps the task manager from starting; says why where it cannot.
+    virtual Result blockTaskManager(QWidget* window) = 0;
+};
