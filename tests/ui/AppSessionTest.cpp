@@ -7,6 +7,7 @@
 #include "ui/qt/DialUpDialog.h"
 #include "ui/qt/DueNoticeWindow.h"
 #include "ui/qt/MouseLabel.h"
+#include "ui/qt/QuickPanel.h"
 #include "ui/qt/SearchPanel.h"
 #include "ui/qt/TimerPanel.h"
 
@@ -119,6 +120,26 @@ TEST_F(AppSessionTest, ShowingAVisibleWindowDoesNotLoadItAgain)
     fakes.tray.send(TrayEvent::Show);
     EXPECT_EQ(window(), shown);
     EXPECT_FALSE(window()->isMinimized());
+    EXPECT_EQ(listOnScreen(), (QStringList{"● 画图", "● 记事本"}));
+}
+
+// A power-off hides the window but keeps it loaded: the tray shows it again
+// as it was, its clock still running, without reading the profile again.
+TEST_F(AppSessionTest, AWindowHiddenForAPowerOffComesBackFromTheTrayAsItWas)
+{
+    session->start();
+    MainWindow* shown = window();
+    fakes.core.messages.nextAnswer = true;
+    window()->quickPanel().presenter().powerOffChosen();
+    EXPECT_EQ(fakes.core.power.requests, std::vector<PowerAction>{PowerAction::PowerOff});
+    ASSERT_EQ(window(), shown);
+    EXPECT_FALSE(window()->isVisible());
+    EXPECT_TRUE(window()->clockTimer()->isActive());
+
+    folder.writeProfile("[标题]\nCount=1\n000=● changed\n");
+    fakes.tray.send(TrayEvent::Show);
+    EXPECT_EQ(window(), shown);
+    EXPECT_TRUE(window()->isVisible());
     EXPECT_EQ(listOnScreen(), (QStringList{"● 画图", "● 记事本"}));
 }
 

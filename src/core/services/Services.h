@@ -5,6 +5,7 @@
 #include "CodePage.h"
 #include "Collation.h"
 #include "Desktop.h"
+#include "DesktopApps.h"
 #include "FileDialogs.h"
 #include "FileStore.h"
 #include "Files.h"
@@ -37,4 +38,5 @@ struct Services {
     FileStore& fileStore;
     RemoteAccess& remoteAccess;
     BusyPointer& busyPointer;
+    DesktopApps& desktopApps;
 };

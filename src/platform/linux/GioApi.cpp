@@ -20,7 +20,14 @@ struct LoadedGio {
                    && library.resolve(api.file_set_attribute_string, "g_file_set_attribute_string")
                    && library.resolve(api.filename_to_uri, "g_filename_to_uri")
                    && library.resolve(api.free, "g_free")
-                   && library.resolve(api.object_unref, "g_object_unref");
+                   && library.resolve(api.object_unref, "g_object_unref")
+                   && library.resolve(api.app_info_get_default_for_uri_scheme,
+                                      "g_app_info_get_default_for_uri_scheme")
+                   && library.resolve(api.app_info_get_display_name, "g_app_info_get_display_name")
+                   && library.resolve(api.desktop_app_info_new, "g_desktop_app_info_new")
+                   && library.resolve(api.desktop_app_info_get_is_hidden, "g_desktop_app_info_get_is_hidden")
+                   && library.resolve(api.vfs_get_default, "g_vfs_get_default")
+                   && library.resolve(api.vfs_get_supported_uri_schemes, "g_vfs_get_supported_uri_schemes");
     }
 };
 

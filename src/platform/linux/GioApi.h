@@ -18,6 +18,12 @@ struct GioApi {
     decltype(&::g_filename_to_uri) filename_to_uri = nullptr;
     decltype(&::g_free) free = nullptr;
     decltype(&::g_object_unref) object_unref = nullptr;
+    decltype(&::g_app_info_get_default_for_uri_scheme) app_info_get_default_for_uri_scheme = nullptr;
+    decltype(&::g_app_info_get_display_name) app_info_get_display_name = nullptr;
+    decltype(&::g_desktop_app_info_new) desktop_app_info_new = nullptr;
+    decltype(&::g_desktop_app_info_get_is_hidden) desktop_app_info_get_is_hidden = nullptr;
+    decltype(&::g_vfs_get_default) vfs_get_default = nullptr;
+    decltype(&::g_vfs_get_supported_uri_schemes) vfs_get_supported_uri_schemes = nullptr;
 };
 
 // The functions, loaded on the first call; nullptr, with why set, when GIO

@@ -4,6 +4,7 @@
 #include "DesktopEntryLinks.h"
 #include "GioShell.h"
 #include "LinuxAppFolder.h"
+#include "LinuxDesktopApps.h"
 #include "LinuxDesktop.h"
 #include "LinuxFileDialogs.h"
 #include "LinuxFiles.h"
@@ -41,10 +42,12 @@ private:
     CanberraSound sound_;
     NetworkManagerDialUp remoteAccess_{*core_.codePage};
     QtBusyPointer busyPointer_;
+    LinuxDesktopApps desktopApps_{shell_};
     X11LockGuard lockGuard_;
     Platform platform_{
         Services{appFolder_, desktop_, messages_, process_, files_, fileDialogs_, shell_, links_, *core_.clock, system_,
-                 power_, sound_, *core_.codePage, *core_.collation, *core_.files, remoteAccess_, busyPointer_},
+                 power_, sound_, *core_.codePage, *core_.collation, *core_.files, remoteAccess_, busyPointer_,
+                 desktopApps_},
         screen_, menus_, tray_, lockGuard_};
 };
 

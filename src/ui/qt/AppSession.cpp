@@ -43,8 +43,12 @@ void AppSession::start()
 void AppSession::showMainWindow()
 {
     if (mainWindow_) {
+        // Hidden but loaded (a power-off the system refused or never did):
+        // shown as it is, without a new load.
         if (mainWindow_->isMinimized())
             mainWindow_->showNormal();
+        else if (!mainWindow_->isVisible())
+            mainWindow_->show();
         mainWindow_->raise();
         mainWindow_->activateWindow();
         return;

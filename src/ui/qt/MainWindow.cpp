@@ -102,7 +102,16 @@ AddPanel& MainWindow::addPanel()
 QuickPanel& MainWindow::quickPanel()
 {
     if (!quickPanel_) {
-        quickPanel_ = std::make_unique<QuickPanel>(frame_.panelFrame(Panel::QuickButtons), twips_);
+        quickPanel_ =
+            std::make_unique<QuickPanel>(frame_.panelFrame(Panel::QuickButtons), twips_, platform_.services);
+        // A power-off hides the window but keeps it loaded, so the clock and
+        // the schedule run on and the tray shows it again as it was.
+        quickPanel_->presenter().onHideWindow = [this] { hide(); };
+        quickPanel_->presenter().onShowWindow = [this] {
+            show();
+            raise();
+            activateWindow();
+        };
         connect(quickPanel_->dialUpButton(), &QPushButton::clicked, this, &MainWindow::dialUpRequested);
         connect(quickPanel_->lockButton(), &QPushButton::clicked, this, &MainWindow::lockRequested);
     }

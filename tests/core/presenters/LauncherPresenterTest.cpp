@@ -535,7 +535,7 @@ TEST_F(LauncherPresenterTest, AProfileThatCannotBeReadIsToldOnceAndNeverOverwrit
     const Services& f = fakes.services;
     Services services{f.appFolder, f.desktop, f.messages, f.process, f.files, f.fileDialogs, f.shell, f.links,
                       f.clock, f.system, f.power, f.sound, f.codePage, f.collation, store, f.remoteAccess,
-                      f.busyPointer};
+                      f.busyPointer, f.desktopApps};
     const std::string before = folder.readBytes("Ombrel.ini");
 
     LauncherPresenter broken(view, services);

@@ -219,6 +219,24 @@ public:
     std::vector<bool> changes;
 };
 
+// Records the places and tools asked for; each answers with the scripted result.
+class FakeDesktopApps final : public DesktopApps {
+public:
+    Result openPlace(Place place) override
+    {
+        places.push_back(place);
+        return nextResult;
+    }
+    Result start(Tool tool) override
+    {
+        tools.push_back(tool);
+        return nextResult;
+    }
+    std::vector<Place> places;
+    std::vector<Tool> tools;
+    Result nextResult;
+};
+
 // One set of fakes, wired as the program wires the real services.
 struct FakeServices {
     explicit FakeServices(const std::string& folder) : appFolder(folder) {}
@@ -239,9 +257,11 @@ struct FakeServices {
     FakeSound sound;
     FakeRemoteAccess remoteAccess;
     FakeBusyPointer busyPointer;
+    FakeDesktopApps desktopApps;
     Services services{appFolder,   desktop, messages, process, files,  fileDialogs,
                       shell,       links,   clock,    system,  power,  sound,
-                      *coreServices().codePage, *coreServices().collation, *coreServices().files, remoteAccess, busyPointer};
+                      *coreServices().codePage, *coreServices().collation, *coreServices().files, remoteAccess, busyPointer,
+                      desktopApps};
 
     ProfileAccess profileAccess() const { return {*coreServices().files, *coreServices().codePage}; }
 };
