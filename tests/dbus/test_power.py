@@ -456,5 +456,58 @@ class PowerTest(unittest.TestCase):
         self.assertEqual(self.logged(self.logind)[:1], [('GetSessionByPID', [self.probe_pid])])
 
 
+
+class QuickPowerOffWindowTest(unittest.TestCase):
+    """The real program under Xvfb, openbox and trayer inside the guard: 快速关机
+    on the quick panel asks first, then hides the main window (still loaded)
+    and asks the stand-in logind to power off; the tray brings the same
+    window back."""
+
+    setUp = PowerTest.setUp
+    start_mock = PowerTest.start_mock
+    manager_call = PowerTest.manager_call
+
+    def test_quick_power_off_asks_hides_the_window_and_reaches_logind(self):
+        sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'e2e'))
+        import harness
+        binary = os.environ.get('OMBREL_BINARY', '')
+        missing = harness.missing_tools(('trayer',))
+        if missing or not os.access(binary, os.X_OK):
+            self.skipTest('needs the built ombrel and ' + ', '.join(missing or ['OMBREL_BINARY']))
+        button = ((240 + 120 + 547) // 15, (4560 + 1200 + 187) // 15)  # first button of the bottom row
+        with harness.Session(binary, trayer=True) as session:
+            session.prepare_app(harness.profile_bytes([]))
+            session.start_app()
+            window = session.wait_window(harness.title_for(0))
+            session.wait_tray_icon()
+            session.click_in(window, (3530 + 180) // 15, (4080 + 180) // 15)  # the star's options menu
+            session.tool('xdotool', 'sleep', '0.3', 'key', 'Down', 'Return')  # 快捷按键
+            time.sleep(0.6)
+
+            # Enter at once takes the default button, Cancel: nothing happens.
+            session.click_in(window, *button)
+            session.wait_window('Ombrel')
+            session.tool('xdotool', 'key', 'Return')
+            session.wait_no_window('Ombrel')
+            time.sleep(0.3)
+            self.assertEqual(session.visible_windows_named(harness.title_for(0)), [window])
+            self.assertNotIn('PowerOff', [c[3] for c in self.monitors['system'].calls()])
+
+            # OK (reached with Tab): the window goes, still loaded, and logind is asked.
+            session.click_in(window, *button)
+            box = session.wait_window('Ombrel')
+            session.tool('xdotool', 'windowactivate', '--sync', str(box), check=False)
+            session.tool('xdotool', 'key', 'Tab', 'space')
+            session.wait_no_window(harness.title_for(0))
+            wait_until(lambda: 'PowerOff' in [c[3] for c in self.monitors['system'].calls()], 'PowerOff at logind')
+            self.assertIn(self.manager_call('PowerOff', ('boolean', 'false')), self.monitors['system'].calls())
+            self.assertTrue(session.exists(window), 'the window was unloaded, not hidden')
+
+            icon = session.tray_icon()
+            x, y = icon.centre
+            session.click(x, y, repeat=2)
+            self.assertEqual(session.wait_window(harness.title_for(0)), window)  # the same window, not a new one
+
+
 if __name__ == '__main__':
     sys.exit(run_inside() if GUARD in os.environ else run_outside())
