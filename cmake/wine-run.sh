@@ -11,15 +11,23 @@ set -euo pipefail
 prefix=$1
 shift
 export WINEPREFIX=$prefix WINEDEBUG=-all
+# Never the user's display: only a private one that the caller names.
 unset DISPLAY WAYLAND_DISPLAY
+if [ -n "${OMBREL_WINE_DISPLAY:-}" ]; then
+  export DISPLAY=$OMBREL_WINE_DISPLAY
+fi
 
 locales=$prefix.locales
 if [ ! -e "$locales/zh_CN.UTF-8" ]; then
   mkdir -p "$locales"
   ln -sfn /usr/lib/locale/C.utf8 "$locales/zh_CN.UTF-8"
 fi
-# Given to wine only: the shell itself keeps its own locale.
-chinese=(env LOCPATH="$locales" LC_ALL=zh_CN.UTF-8)
+# Given to wine only: the shell itself keeps its own locale. Wine's home is a
+# folder beside the prefix, so that the Windows desktop and documents folders
+# (which tests write shortcuts into) are not the user's, and the menu builder
+# that would mirror shortcuts into the user's desktop menus is off.
+mkdir -p "$prefix.home"
+chinese=(env LOCPATH="$locales" LC_ALL=zh_CN.UTF-8 HOME="$prefix.home" WINEDLLOVERRIDES="winemenubuilder.exe=d")
 
 ready=$prefix/.ombrel-ready
 if [ ! -f "$ready" ]; then

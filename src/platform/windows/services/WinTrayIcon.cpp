@@ -1,0 +1,124 @@
+#include "WinTrayIcon.h"
+
+#include "platform/windows/WideText.h"
+
+#include <shellapi.h>
+
+#include <cwchar>
+
+namespace {
+
+const wchar_t kWindowClass[] = L"OmbrelTrayIconWindow";
+constexpr UINT kIconId = 1;
+
+HINSTANCE thisModule()
+{
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&thisModule), &module);
+    return module;
+}
+
+}  // namespace
+
+WinTrayIcon::WinTrayIcon(std::function<void(TrayEvent)> onEvent)
+    : onEvent_(std::move(onEvent))
+{
+    const HINSTANCE module = thisModule();
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &WinTrayIcon::windowProc;
+    windowClass.hInstance = module;
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassExW(&windowClass);  // fails harmlessly when a former icon registered it
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    // Never shown; the tool-window style keeps it off the taskbar and Alt+Tab.
+    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"Ombrel", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                              module, this);
+    // Where no top-level window can be made (a session without a window
+    // station's desktop, such as Wine without a display), a message-only
+    // window still takes the icon's messages; it misses only the taskbar's
+    // restart.
+    if (!window_)
+        window_ = CreateWindowExW(0, kWindowClass, L"Ombrel", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, module, this);
+}
+
+WinTrayIcon::~WinTrayIcon()
+{
+    if (installed_)
+        Shell_NotifyIconW(NIM_DELETE, &data_);
+    if (window_)
+        DestroyWindow(window_);
+}
+
+Result WinTrayIcon::install(const std::string& tip, HICON icon)
+{
+    if (!window_)
+        return Result::failure("无法创建托盘图标的窗口：" + wintext::systemMessage(GetLastError()));
+    data_ = {};
+    data_.cbSize = sizeof data_;
+    data_.hWnd = window_;
+    data_.uID = kIconId;
+    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data_.uCallbackMessage = kCallbackMessage;
+    data_.hIcon = icon;
+    // The tip holds at most 63 characters and its end; a cut never splits a
+    // surrogate pair.
+    std::wstring text = wintext::toWide(tip);
+    const std::size_t room = std::size(data_.szTip) - 1;
+    if (text.size() > room) {
+        text.resize(room);
+        if (IS_HIGH_SURROGATE(text.back()))
+            text.pop_back();
+    }
+    std::wmemcpy(data_.szTip, text.c_str(), text.size() + 1);
+
+    if (installed_)
+        Shell_NotifyIconW(NIM_DELETE, &data_);
+    installed_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+    if (!installed_)
+        return Result::failure(FindWindowW(L"Shell_TrayWnd", nullptr) ? "无法添加托盘图标" : "无法添加托盘图标：没有任务栏");
+    return Result::success();
+}
+
+TrayEvent WinTrayIcon::eventOf(LPARAM lParam)
+{
+    // Without NIM_SETVERSION the low word of lParam is the mouse message.
+    switch (LOWORD(lParam)) {
+    case WM_LBUTTONDBLCLK: return TrayEvent::Show;
+    case WM_RBUTTONUP: return TrayEvent::MenuRequest;
+    default: return TrayEvent::Other;
+    }
+}
+
+LRESULT CALLBACK WinTrayIcon::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<WinTrayIcon*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self && self->window_ == window)
+        return self->handle(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT WinTrayIcon::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kCallbackMessage) {
+        if (onEvent_)
+            onEvent_(eventOf(lParam));
+        return 0;
+    }
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        // A new taskbar knows no icons: the icon is added again.
+        if (installed_)
+            installed_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+        return 0;
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        window_ = nullptr;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
