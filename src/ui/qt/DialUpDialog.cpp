@@ -1,5 +1,6 @@
 #include "DialUpDialog.h"
 
+#include "DialogFrame.h"
 #include "Fonts.h"
 #include "MouseLabel.h"
 #include "Placement.h"
@@ -20,33 +21,18 @@ DialUpDialog::DialUpDialog(Platform& platform, QWidget* parent)
     createControls();
     presenter_.load();
 
-    const QRect screen = platform.screen.geometry();
-    move(screen.x() + (screen.width() - width()) / 2, screen.y() + (screen.height() - height()) / 2);
+    centreOnScreen(this, platform.screen.geometry());
 }
 
 void DialUpDialog::createControls()
 {
     setObjectName(QStringLiteral("dialUpDialog"));
     setWindowTitle(QStringLiteral("宽带连接"));
-    QPalette grey = palette();
-    grey.setColor(QPalette::Window, QColor(128, 128, 128));
-    setPalette(grey);
-    setAutoFillBackground(true);
-    setFixedSize(twips_.toPixels(kWidthTwips), twips_.toPixels(kHeightTwips));
     setStyleSheet(QStringLiteral("#title, #body, #status { background: rgb(192,192,192); }"
                                  "QLineEdit { background: rgb(224,224,224); lineedit-password-character: 42; }"
                                  "#nameLabel, #accountLabel, #passwordLabel { background: transparent; }"));
 
-    body_ = new MouseLabel(this);
-    body_->setObjectName(QStringLiteral("body"));
-    placeByTwips(body_, twips_, 50, 450, kWidthTwips - 100, kHeightTwips - 500);
-
-    title_ = new MouseLabel(QStringLiteral("★宽带连接★"), this);
-    title_->setObjectName(QStringLiteral("title"));
-    title_->setAlignment(Qt::AlignCenter);
-    title_->setTextFormat(Qt::PlainText);
-    title_->setFont(uiFont(12));
-    placeByTwips(title_, twips_, 50, 50, kWidthTwips - 100, 350);
+    makeGreyDialogFrame(this, twips_, kWidthTwips, kHeightTwips, QStringLiteral("★宽带连接★"), drag_);
 
     const auto makeCaption = [this](const char* name, const QString& caption, int top) {
         auto* label = new QLabel(caption, this);
@@ -92,9 +78,6 @@ void DialUpDialog::createControls()
     status_->setFont(uiFont(12));
     placeByTwips(status_, twips_, 840, 3120, 3855, 375);
 
-    body_->lower();  // beneath the captions, which are drawn over it
-    for (MouseLabel* handle : {title_, body_})
-        dragWindowBy(handle, this, drag_);
     // The status line follows a press of any mouse button; a keyboard
     // activation runs the click alone.
     connectButton_->installEventFilter(this);

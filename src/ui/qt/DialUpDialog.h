@@ -6,7 +6,6 @@
 
 #include <QWidget>
 
-class MouseLabel;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -54,8 +53,6 @@ private:
     Twips twips_;
     DragOffset dragOffset_;
     DragHandle drag_;
-    MouseLabel* title_ = nullptr;
-    MouseLabel* body_ = nullptr;
     QLineEdit* nameBox_ = nullptr;
     QLineEdit* accountBox_ = nullptr;
     QLineEdit* passwordBox_ = nullptr;

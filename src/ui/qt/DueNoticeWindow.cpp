@@ -1,5 +1,6 @@
 #include "DueNoticeWindow.h"
 
+#include "DialogFrame.h"
 #include "Fonts.h"
 #include "MouseLabel.h"
 #include "Placement.h"
@@ -32,8 +33,7 @@ DueNoticeWindow::DueNoticeWindow(Platform& platform, std::function<ScheduleActio
     placeByTwips(body_, twips_, 50, 450, kWidthTwips - 100, kHeightTwips - 500);
     message_->raise();
 
-    const QRect screen = platform_.screen.geometry();
-    move(screen.x() + (screen.width() - width()) / 2, screen.y() + (screen.height() - height()) / 2);
+    centreOnScreen(this, platform_.screen.geometry());
 }
 
 void DueNoticeWindow::createControls()

@@ -1,5 +1,6 @@
 #include "LockSetupWindow.h"
 
+#include "DialogFrame.h"
 #include "Fonts.h"
 #include "MouseLabel.h"
 #include "Placement.h"
@@ -18,33 +19,18 @@ LockSetupWindow::LockSetupWindow(Platform& platform, QWidget* parent)
 {
     createControls();
 
-    const QRect screen = platform.screen.geometry();
-    move(screen.x() + (screen.width() - width()) / 2, screen.y() + (screen.height() - height()) / 2);
+    centreOnScreen(this, platform.screen.geometry());
 }
 
 void LockSetupWindow::createControls()
 {
     setObjectName(QStringLiteral("lockSetupWindow"));
     setWindowTitle(QStringLiteral("锁屏设置"));
-    QPalette grey = palette();
-    grey.setColor(QPalette::Window, QColor(128, 128, 128));
-    setPalette(grey);
-    setAutoFillBackground(true);
-    setFixedSize(twips_.toPixels(kWidthTwips), twips_.toPixels(kHeightTwips));
     setStyleSheet(QStringLiteral("#title, #body { background: rgb(192,192,192); }"
                                  "QLineEdit { background: rgb(224,224,224); lineedit-password-character: 42; }"
                                  "#passwordLabel, #repeatLabel { background: transparent; }"));
 
-    body_ = new MouseLabel(this);
-    body_->setObjectName(QStringLiteral("body"));
-    placeByTwips(body_, twips_, 50, 450, kWidthTwips - 100, kHeightTwips - 500);
-
-    title_ = new MouseLabel(QStringLiteral("★锁屏设置★"), this);
-    title_->setObjectName(QStringLiteral("title"));
-    title_->setAlignment(Qt::AlignCenter);
-    title_->setTextFormat(Qt::PlainText);
-    title_->setFont(uiFont(12));
-    placeByTwips(title_, twips_, 50, 50, kWidthTwips - 100, 350);
+    makeGreyDialogFrame(this, twips_, kWidthTwips, kHeightTwips, QStringLiteral("★锁屏设置★"), drag_);
 
     const auto makeCaption = [this](const char* name, const QString& caption, int top) {
         auto* label = new QLabel(caption, this);
@@ -80,9 +66,6 @@ void LockSetupWindow::createControls()
     repeatBox_ = makeBox("repeatBox", 1080);
     passwordBox_ = makeBox("passwordBox", 600);
 
-    body_->lower();  // beneath the captions, which are drawn over it
-    for (MouseLabel* handle : {title_, body_})
-        dragWindowBy(handle, this, drag_);
     connect(okButton_, &QPushButton::clicked, this, [this] { presenter_.okClicked(); });
     connect(cancelButton_, &QPushButton::clicked, this, [this] { presenter_.cancelClicked(); });
     cancelButton_->setFocus();

@@ -6,7 +6,6 @@
 
 #include <QWidget>
 
-class MouseLabel;
 class QLineEdit;
 class QPushButton;
 struct Platform;
@@ -47,8 +46,6 @@ private:
     Twips twips_;
     DragOffset dragOffset_;
     DragHandle drag_;
-    MouseLabel* title_ = nullptr;
-    MouseLabel* body_ = nullptr;
     QLineEdit* passwordBox_ = nullptr;
     QLineEdit* repeatBox_ = nullptr;
     QPushButton* okButton_ = nullptr;

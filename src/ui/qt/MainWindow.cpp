@@ -2,6 +2,7 @@
 
 #include "AddPanel.h"
 #include "Art.h"
+#include "DialogFrame.h"
 #include "QuickPanel.h"
 #include "SearchPanel.h"
 #include "TimerPanel.h"
@@ -61,8 +62,7 @@ void MainWindow::load()
     frame_.presenter().load();
     clockTimer_->start();
 
-    const QRect screen = platform_.screen.geometry();
-    move(screen.x() + (screen.width() - width()) / 2, screen.y() + (screen.height() - height()) / 2);
+    centreOnScreen(this, platform_.screen.geometry());
 }
 
 void MainWindow::clockTick()
