@@ -133,6 +133,8 @@ TEST(ProfileStore, AWriteThatWouldNotReadBackIsRefused)
     }
     EXPECT_EQ(folder.readBytes("Ombrel.ini"), before);
     EXPECT_EQ(readProfileValue("s", "k", path), "old");
+    // The reason shows a control character the name holds, rather than hide it.
+    EXPECT_NE(writeProfileValue("s", "\x1A[k", "v", path).reason.find("“\\x1A[k”"), std::string::npos);
 }
 
 TEST(ProfileStore, CharactersOutsideGbkComeBackFromTheFile)
@@ -157,10 +159,10 @@ TEST(ProfileStore, CharactersOutsideGbkComeBackFromTheFile)
 class FailingReads final : public FileStore {
 public:
     FileBytes read(const std::string&) const override { return {true, partial, "输入/输出错误"}; }
-    Result replace(const std::string& path, std::string_view bytes) override
+    Replacement replace(const std::string& path, std::string_view bytes, FileReaders readers) override
     {
         replaced.push_back(path);
-        return coreServices().files->replace(path, bytes);
+        return coreServices().files->replace(path, bytes, readers);
     }
     void removeLeftovers(const std::string&) override {}
 
@@ -254,17 +256,43 @@ TEST(ProfileStore, AFailedWriteNamesTheFileAndTheReasonAndChangesNothing)
     result = writeProfileValue("s", "k", "v", folder.file("Ombrel.ini.d"));
     EXPECT_FALSE(result.ok());
 
-    // A file in Unicode (it starts with a byte order mark) is not written in
-    // the code page, which would leave it half one encoding, half the other.
-    const std::string unicode("\xFF\xFE[\0s\0]\0", 8);
-    folder.writeBytes("unicode.ini", unicode);
-    result = writeProfileValue("s", "k", "v", folder.file("unicode.ini"));
-    EXPECT_FALSE(result.ok());
-    EXPECT_EQ(folder.readBytes("unicode.ini"), unicode);
-    fs::remove(fs::path(folder.file("unicode.ini")));
-
     // No temporary file is left behind by any of them.
     EXPECT_EQ(folder.entries(), (std::vector<std::string>{"Ombrel.ini", "Ombrel.ini.d"}));
+}
+
+// A profile saved as Unicode (with a byte order mark) is read and written in
+// its own encoding, mark and all; it then holds characters the code page
+// lacks as they are.
+TEST(ProfileStore, AUnicodeProfileIsReadAndWrittenInItsOwnEncoding)
+{
+    const auto utf16 = [](const std::string& ascii, bool little) {
+        std::string bytes;
+        for (const char c : ascii)
+            bytes += little ? std::string{c, '\0'} : std::string{'\0', c};
+        return bytes;
+    };
+    const struct {
+        const char* name;
+        std::string mark;
+        std::string start;  // "[s]\r\nk=v\r\n" in the encoding
+        std::string added;  // the line "n=笑😀\r\n" in the encoding
+    } cases[] = {
+        {"UTF-8", "\xEF\xBB\xBF", "[s]\r\nk=v\r\n", "n=笑😀\r\n"},
+        {"UTF-16 LE", "\xFF\xFE", utf16("[s]\r\nk=v\r\n", true),
+         utf16("n=", true) + std::string("\x11\x7B\x3D\xD8\x00\xDE", 6) + utf16("\r\n", true)},
+        {"UTF-16 BE", "\xFE\xFF", utf16("[s]\r\nk=v\r\n", false),
+         utf16("n=", false) + std::string("\x7B\x11\xD8\x3D\xDE\x00", 6) + utf16("\r\n", false)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        const std::string path = folder.profile();
+        folder.writeBytes("Ombrel.ini", c.mark + c.start);
+        EXPECT_EQ(readProfileValue("s", "k", path), "v");
+        ASSERT_TRUE(writeProfileValue("s", "n", "笑😀", path).ok());
+        EXPECT_EQ(folder.readBytes("Ombrel.ini"), c.mark + c.start + c.added);
+        EXPECT_EQ(readProfileValue("s", "n", path), "笑😀");
+    }
 }
 
 TEST(ProfileStore, TheProfileLivesInTheApplicationFolderEvenAtTheRoot)

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -330,8 +331,10 @@ TEST(PosixFileStore, RefusesAnythingButARegularFileWithoutWaiting)
     }
 }
 
-// A replace killed half way leaves "<name>.XXXXXX" beside the profile; only
-// such files go, whatever else lies beside it.
+// A replace killed half way leaves ".<name>.ombrel-tmp-XXXXXX" beside the
+// profile; only such files go, whatever else lies beside it: backups the
+// user made, and files of the old temporary form, which a person may have
+// named so too.
 TEST(PosixFileStore, RemovesLeftoverTemporaryFilesAndNothingElse)
 {
     struct Entry {
@@ -339,35 +342,37 @@ TEST(PosixFileStore, RemovesLeftoverTemporaryFilesAndNothingElse)
         bool goes;
     };
     const Entry files[] = {
-        {"Ombrel.ini.ABC123", true},
-        {"Ombrel.ini.x7Yq0Z", true},
-        {"Ombrel.ini.000000", true},
+        {".Ombrel.ini.ombrel-tmp-ABC123", true},
+        {".Ombrel.ini.ombrel-tmp-x7Yq0Z", true},
         {"Ombrel.ini", false},
+        {"Ombrel.ini.backup", false},
+        {"Ombrel.ini.BACKUP", false},
+        {"Ombrel.ini.old001", false},
+        {"Ombrel.ini.ABC123", false},
         {"Ombrel.ini.bak", false},
-        {"Ombrel.ini.ABC12", false},    // five characters
-        {"Ombrel.ini.ABCDEFG", false},  // seven
-        {"Ombrel.ini.AB-123", false},
-        {"Ombrel.ini.AB 123", false},
-        {"Ombrel.iniXABC123", false},
-        {"ombrel.ini.ABC123", false},
-        {"other.ini.ABC123", false},
-        {"xOmbrel.ini.ABC123", false},
-        {"Ombrel.ini.ABC123.tmp", false},
+        {".Ombrel.ini.ombrel-tmp-ABC12", false},    // five characters
+        {".Ombrel.ini.ombrel-tmp-ABCDEFG", false},  // seven
+        {".Ombrel.ini.ombrel-tmp-AB-123", false},
+        {"Ombrel.ini.ombrel-tmp-ABC123", false},    // no leading dot
+        {".ombrel.ini.ombrel-tmp-ABC123", false},
+        {".other.ini.ombrel-tmp-ABC123", false},
+        {".Ombrel.ini.ombrel-tmp-ABC123.tmp", false},
+        {".Ombrel.ini.swp", false},
     };
     TempFolder folder;
     for (const Entry& e : files)
         folder.writeBytes(QString::fromUtf8(e.name), e.name);
     // A folder or a link with a leftover's name is not a leftover; the link's
     // target stays too.
-    ASSERT_EQ(::mkdir(QFile::encodeName(folder.file(QStringLiteral("Ombrel.ini.DIR123"))).constData(), 0755), 0);
-    folder.writeBytes(QStringLiteral("Ombrel.ini.DIR123/inside"), "x");
+    ASSERT_EQ(::mkdir(QFile::encodeName(folder.file(QStringLiteral(".Ombrel.ini.ombrel-tmp-DIR123"))).constData(), 0755), 0);
+    folder.writeBytes(QStringLiteral(".Ombrel.ini.ombrel-tmp-DIR123/inside"), "x");
     folder.writeBytes(QStringLiteral("kept.txt"), "kept");
-    ASSERT_EQ(::symlink("kept.txt", QFile::encodeName(folder.file(QStringLiteral("Ombrel.ini.LNK123"))).constData()), 0);
+    ASSERT_EQ(::symlink("kept.txt", QFile::encodeName(folder.file(QStringLiteral(".Ombrel.ini.ombrel-tmp-LNK123"))).constData()), 0);
 
     PosixFileStore().removeLeftovers(folder.profile().toStdString());
 
-    QStringList expected{QStringLiteral("Ombrel.ini.DIR123"), QStringLiteral("kept.txt"),
-                         QStringLiteral("Ombrel.ini.LNK123")};
+    QStringList expected{QStringLiteral(".Ombrel.ini.ombrel-tmp-DIR123"), QStringLiteral("kept.txt"),
+                         QStringLiteral(".Ombrel.ini.ombrel-tmp-LNK123")};
     for (const Entry& e : files)
         if (!e.goes)
             expected << QString::fromUtf8(e.name);
@@ -375,7 +380,7 @@ TEST(PosixFileStore, RemovesLeftoverTemporaryFilesAndNothingElse)
     EXPECT_EQ(folder.entries(), expected);
     EXPECT_EQ(folder.readBytes(QStringLiteral("kept.txt")), "kept");
     EXPECT_EQ(folder.readBytes(QStringLiteral("Ombrel.ini")), "Ombrel.ini");
-    EXPECT_EQ(folder.readBytes(QStringLiteral("Ombrel.ini.DIR123/inside")), "x");
+    EXPECT_EQ(folder.readBytes(QStringLiteral(".Ombrel.ini.ombrel-tmp-DIR123/inside")), "x");
 }
 
 // A profile that is a link is replaced at its target, so that is where
@@ -385,17 +390,60 @@ TEST(PosixFileStore, LooksForLeftoversBesideTheTargetOfALinkedProfile)
     TempFolder links;
     TempFolder targets;
     targets.writeBytes(QStringLiteral("real.ini"), "[s]\r\n");
-    targets.writeBytes(QStringLiteral("real.ini.Abc123"), "partial");
-    targets.writeBytes(QStringLiteral("Ombrel.ini.Abc123"), "not ours");
-    links.writeBytes(QStringLiteral("Ombrel.ini.Abc123"), "not ours");
+    targets.writeBytes(QStringLiteral(".real.ini.ombrel-tmp-Abc123"), "partial");
+    targets.writeBytes(QStringLiteral(".Ombrel.ini.ombrel-tmp-Abc123"), "not ours");
+    links.writeBytes(QStringLiteral(".Ombrel.ini.ombrel-tmp-Abc123"), "not ours");
     ASSERT_EQ(::symlink(QFile::encodeName(targets.file(QStringLiteral("real.ini"))).constData(),
                         QFile::encodeName(links.profile()).constData()),
               0);
 
     PosixFileStore().removeLeftovers(links.profile().toStdString());
 
-    EXPECT_EQ(targets.entries(), (QStringList{"Ombrel.ini.Abc123", "real.ini"}));
-    EXPECT_EQ(links.entries(), (QStringList{"Ombrel.ini", "Ombrel.ini.Abc123"}));
+    EXPECT_EQ(targets.entries(), (QStringList{".Ombrel.ini.ombrel-tmp-Abc123", "real.ini"}));
+    EXPECT_EQ(links.entries(), (QStringList{".Ombrel.ini.ombrel-tmp-Abc123", "Ombrel.ini"}));
+}
+
+// A new profile is the owner's alone, whatever the umask; one that is to
+// hold a secret loses the group's and others' bits and keeps the owner's.
+// A link to a file not made yet is written through, as an editor does.
+TEST(PosixFileStore, WhoMayReadTheProfileAndWhereALinkLeads)
+{
+    const struct {
+        const char* name;
+        int before;  // -1: no file yet
+        FileReaders readers;
+        unsigned after;
+    } cases[] = {
+        {"new", -1, FileReaders::AsBefore, 0600},
+        {"new, for a secret", -1, FileReaders::OwnerOnly, 0600},
+        {"kept", 0644, FileReaders::AsBefore, 0644},
+        {"made private", 0644, FileReaders::OwnerOnly, 0600},
+        {"the owner's bits kept", 0764, FileReaders::OwnerOnly, 0700},
+    };
+    const mode_t mask = ::umask(0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        const QByteArray path = QFile::encodeName(folder.profile());
+        if (c.before >= 0) {
+            folder.writeBytes(QStringLiteral("Ombrel.ini"), "[s]\r\n");
+            ASSERT_EQ(::chmod(path.constData(), mode_t(c.before)), 0);
+        }
+        ASSERT_TRUE(PosixFileStore().replace(path.toStdString(), "[s]\r\nk=v\r\n", c.readers).ok());
+        struct stat info {};
+        ASSERT_EQ(::stat(path.constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.after);
+        EXPECT_EQ(folder.entries(), QStringList{"Ombrel.ini"});
+    }
+    ::umask(mask);
+
+    TempFolder folder;
+    ASSERT_EQ(::mkdir(QFile::encodeName(folder.file(QStringLiteral("real"))).constData(), 0755), 0);
+    ASSERT_EQ(::symlink("real/profile.ini", QFile::encodeName(folder.file(QStringLiteral("hop"))).constData()), 0);
+    ASSERT_EQ(::symlink("hop", QFile::encodeName(folder.profile()).constData()), 0);
+    ASSERT_TRUE(PosixFileStore().replace(folder.profile().toStdString(), "[s]\r\n").ok());
+    EXPECT_EQ(folder.readBytes(QStringLiteral("real/profile.ini")), "[s]\r\n");
+    EXPECT_TRUE(QFileInfo(folder.profile()).isSymLink());
 }
 
 // Texts of ASCII and the item marker are ordered by a table, not by ICU: it must

@@ -169,8 +169,8 @@ TEST(LinuxInstanceLock, AnOwnLockFileInAStickyFolderIsUsed)
 }
 
 // Without a runtime folder the lock lives in a folder of the user's own in
-// the temporary folder, made private on first use; what is already under
-// its name must be a private folder of the user's.
+// the cache folder, made private on first use; what is already under its
+// name must be a private folder of the user's.
 TEST(LinuxInstanceLock, WithoutARuntimeFolderTheLockIsInAPrivateFolder)
 {
     struct Case {
@@ -216,8 +216,11 @@ TEST(LinuxInstanceLock, WithoutARuntimeFolderTheLockIsInAPrivateFolder)
         }
         TempFolder temp;
         const ScopedEnvironment noRuntime("XDG_RUNTIME_DIR", nullptr);
-        const ScopedEnvironment tmpdir("TMPDIR", temp.path().c_str());
-        const std::string place = temp.file("ombrel-" + std::to_string(::getuid()));
+        const std::string cache = temp.file("cache");
+        const ScopedEnvironment cacheHome("XDG_CACHE_HOME", cache.c_str());
+        const std::string place = cache + "/ombrel";
+        if (std::string(c.name) != "nothing there yet")
+            ::mkdir(cache.c_str(), 0700);
         ASSERT_EQ(LinuxInstanceLock::defaultPath().toStdString(), place + "/ombrel.lock");
         c.make(place);
 

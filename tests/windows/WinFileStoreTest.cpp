@@ -126,8 +126,9 @@ TEST(WinFileStore, NamesTheReasonWhenTheFolderIsMissing)
     EXPECT_EQ(folder.listing(), L"");
 }
 
-// A replace killed half way leaves "<name>.xxxxxx" beside the profile (six
-// small letters or digits); only such files go, whatever else lies there.
+// A replace killed half way leaves ".<name>.ombrel-tmp-xxxxxx" beside the
+// profile (six small letters or digits); only such files go, whatever else
+// lies there, backups the user made among them.
 TEST(WinFileStore, RemovesLeftoverTemporaryFilesAndNothingElse)
 {
     struct Entry {
@@ -135,30 +136,29 @@ TEST(WinFileStore, RemovesLeftoverTemporaryFilesAndNothingElse)
         bool goes;
     };
     const Entry files[] = {
-        {L"Ombrel.ini.abc123", true},
-        {L"Ombrel.ini.0z9y8x", true},
-        {L"ombrel.INI.q1w2e3", true},  // the profile's name matched without case, as Windows matches names
+        {L".Ombrel.ini.ombrel-tmp-abc123", true},
+        {L".ombrel.INI.ombrel-tmp-q1w2e3", true},  // the profile's name matched without case, as Windows matches names
         {L"Ombrel.ini", false},
-        {L"Ombrel.ini.bak", false},
-        {L"Ombrel.ini.abc12", false},    // five characters
-        {L"Ombrel.ini.abcdefg", false},  // seven
-        {L"Ombrel.ini.ab-123", false},
-        {L"Ombrel.iniXabc123", false},
-        {L"other.ini.abc123", false},
-        {L"xOmbrel.ini.abc123", false},
-        {L"Ombrel.ini.abc123.tmp", false},
+        {L"Ombrel.ini.backup", false},
+        {L"Ombrel.ini.old001", false},
+        {L"Ombrel.ini.abc123", false},
+        {L".Ombrel.ini.ombrel-tmp-abc12", false},    // five characters
+        {L".Ombrel.ini.ombrel-tmp-abcdefg", false},  // seven
+        {L"Ombrel.ini.ombrel-tmp-abc123", false},    // no leading dot
+        {L".other.ini.ombrel-tmp-abc123", false},
+        {L".Ombrel.ini.ombrel-tmp-abc123.tmp", false},
     };
     TempFolder folder;
     ASSERT_TRUE(folder.ok());
     for (const Entry& e : files)
         ASSERT_TRUE(wintest::writeBytes(folder.file(e.name), "x"));
     // A folder with a leftover's name is not a leftover.
-    ASSERT_TRUE(CreateDirectoryW(folder.file(L"Ombrel.ini.dir123").c_str(), nullptr));
-    ASSERT_TRUE(wintest::writeBytes(folder.file(L"Ombrel.ini.dir123\\inside"), "x"));
+    ASSERT_TRUE(CreateDirectoryW(folder.file(L".Ombrel.ini.ombrel-tmp-dir123").c_str(), nullptr));
+    ASSERT_TRUE(wintest::writeBytes(folder.file(L".Ombrel.ini.ombrel-tmp-dir123\\inside"), "x"));
 
     WinFileStore().removeLeftovers(u8(folder.file(L"Ombrel.ini")));
 
-    std::vector<std::wstring> kept{L"Ombrel.ini.dir123"};
+    std::vector<std::wstring> kept{L".Ombrel.ini.ombrel-tmp-dir123"};
     for (const Entry& e : files)
         if (!e.goes)
             kept.push_back(e.name);
@@ -167,7 +167,7 @@ TEST(WinFileStore, RemovesLeftoverTemporaryFilesAndNothingElse)
     for (const std::wstring& name : kept)
         expected += (expected.empty() ? L"" : L"|") + name;
     EXPECT_EQ(u8(folder.listing()), u8(expected));
-    EXPECT_EQ(wintest::readBytes(folder.file(L"Ombrel.ini.dir123\\inside")), "x");
+    EXPECT_EQ(wintest::readBytes(folder.file(L".Ombrel.ini.ombrel-tmp-dir123\\inside")), "x");
 }
 
 TEST(WinFileStore, ReportsAFolderThatCannotBeReadAsAFile)

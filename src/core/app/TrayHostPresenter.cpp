@@ -10,9 +10,10 @@ TrayHostPresenter::TrayHostPresenter(TrayHostView& view, Services& services)
 {
 }
 
-void TrayHostPresenter::start()
+void TrayHostPresenter::start(bool soleCopy)
 {
-    services_.fileStore.removeLeftovers(profilePath(services_.appFolder.path()));
+    if (soleCopy)
+        services_.fileStore.removeLeftovers(profilePath(services_.appFolder.path()));
     view_.showMainWindow();
     // The tip counts the list as it is now and is never updated afterwards.
     const Result installed = view_.installTrayIcon(trayTipText(view_.listCount(), services_.codePage));

@@ -34,9 +34,10 @@ class TrayHostPresenter {
 public:
     TrayHostPresenter(TrayHostView& view, Services& services);
 
-    // Clears what an interrupted save left beside the profile, shows the main
-    // window, then installs the icon.
-    void start();
+    // Clears what an interrupted save left beside the profile (only as the
+    // sole copy: without the one-copy lock another copy may be saving), shows
+    // the main window, then installs the icon.
+    void start(bool soleCopy = true);
     void trayEvent(TrayEvent event);
     void showChosen();
     void exitChosen();

@@ -39,10 +39,13 @@ bool DialUpPresenter::save(const std::string& name, const std::string& account, 
     edit.writeProfileValue(kSection, "Name", name);
     edit.writeProfileValue(kSection, "Username", account);
     edit.writeProfileValue(kSection, "Password", password);
+    // The password is kept in plain text, so no one but the user may read it.
+    if (!password.empty())
+        edit.keepPrivate();
     const ProfileResult saved = edit.commit();
     if (!saved.ok())
         services_.messages.inform(kNoticeTitle, saved.message());
-    return saved.ok();
+    return saved.saved();
 }
 
 void DialUpPresenter::connectClicked()

@@ -5,6 +5,7 @@
 #include "ListIndex.h"
 #include "ListOrder.h"
 #include "core/services/Services.h"
+#include "core/text/Utf8.h"
 #include "core/window/NoticeTitles.h"
 #include "core/window/TitleText.h"
 
@@ -17,18 +18,42 @@ LauncherPresenter::LauncherPresenter(LauncherView& view, Services& services)
 
 void LauncherPresenter::load()
 {
+    // An empty list from a file that could not be read would look like a
+    // file without items; the user is told instead.
+    if (const std::string error = readList(); !error.empty())
+        tellUnreadable(error);
+    countChanged();
+}
+
+std::string LauncherPresenter::readList()
+{
     const ProfileSnapshot profile(launcher_.profileAccess(), launcher_.profileFile());
     entries_ = readListIndex(profile);
     // The list box is sorted: entries go to their sorted places as they are added.
     ListOrder(services_.collation).sort(entries_);
     view_.showEntries(entries_);
-    countChanged();
-    // An empty list from a file that could not be read would look like a
-    // file without items; the user is told instead. The file is left alone:
-    // every edit reads it again and is refused while it cannot be read.
-    if (!profile.readError().empty())
-        services_.messages.inform(kNoticeTitle,
-                                  "无法读取设置文件 " + launcher_.profileFile() + "\n原因：" + profile.readError());
+    unread_ = !profile.readError().empty();
+    return profile.readError();
+}
+
+void LauncherPresenter::tellUnreadable(const std::string& error)
+{
+    services_.messages.inform(kNoticeTitle, "无法读取设置文件 " + utf8::showingControls(launcher_.profileFile())
+                                                + "\n原因：" + error);
+}
+
+// The index is rewritten whole from the list on screen, so an edit must not
+// be built on a list that a failed read left empty: the file is read again
+// first, and while it cannot be read the edit is refused.
+bool LauncherPresenter::listIsCurrent()
+{
+    if (!unread_)
+        return true;
+    if (const std::string error = readList(); !error.empty()) {
+        tellUnreadable(error);
+        return false;
+    }
+    return true;
 }
 
 std::optional<std::string> LauncherPresenter::selectedOrTell(const std::string& notice)
@@ -72,7 +97,7 @@ bool LauncherPresenter::commit(ProfileEdit& edit)
     const ProfileResult result = edit.commit();
     if (!result.ok())
         services_.messages.inform(kNoticeTitle, result.message());
-    return result.ok();
+    return result.saved();
 }
 
 bool LauncherPresenter::addItem(const std::string& path, const std::string& name)
@@ -80,7 +105,7 @@ bool LauncherPresenter::addItem(const std::string& path, const std::string& name
     bool added = false;
     if (const std::optional<std::string> refusal = refusalOfNewItem(path, name, services_.codePage)) {
         services_.messages.inform(kNoticeTitle, *refusal);
-    } else {
+    } else if (listIsCurrent()) {
         const std::string entry = displayTextOf(name);
         std::vector<std::string> entries = entries_;
         const std::size_t at = ListOrder(services_.collation).insertPosition(entries, entry);
@@ -101,6 +126,10 @@ bool LauncherPresenter::addItem(const std::string& path, const std::string& name
 
 void LauncherPresenter::deleteSelected()
 {
+    if (!listIsCurrent()) {
+        countChanged();
+        return;
+    }
     if (const auto entry = selectedOrTell("请选择要删除的项目!")) {
         const std::size_t row = *view_.selectedEntry();
         if (services_.messages.confirm(applicationTitle(), "确定删除吗？")) {
@@ -119,7 +148,7 @@ void LauncherPresenter::deleteSelected()
 
 void LauncherPresenter::clearAll()
 {
-    if (!entries_.empty() && services_.messages.confirm(applicationTitle(), "确定全部删除吗？")) {
+    if (listIsCurrent() && !entries_.empty() && services_.messages.confirm(applicationTitle(), "确定全部删除吗？")) {
         ProfileEdit edit(launcher_.profileAccess(), launcher_.profileFile());
         edit.writeProfileValue(kTitleSection, kCountKey, "0");
         if (commit(edit)) {

@@ -14,6 +14,7 @@ struct Services;
 // made, and the commands on them (start, open the folder, place a shortcut,
 // add, delete, clear). Each edit writes the profile in one replace before it
 // ends; the list on screen changes only when the profile took the change.
+// After a read that failed, every edit reads the file again first.
 class LauncherPresenter {
 public:
     LauncherPresenter(LauncherView& view, Services& services);
@@ -52,10 +53,15 @@ private:
     std::optional<std::string> selectedOrTell(const std::string& notice);
     bool commit(class ProfileEdit& edit);
     void countChanged();
+    // Reads the list from the profile and shows it; the read error, if any.
+    std::string readList();
+    void tellUnreadable(const std::string& error);
+    bool listIsCurrent();
 
     LauncherView& view_;
     Services& services_;
     ItemLauncher launcher_;
     std::vector<std::string> entries_;
+    bool unread_ = false;  // the last read of the file failed: entries_ is not the file's list
     std::optional<std::size_t> tipEntry_;  // the entry whose path the tooltip shows
 };

@@ -1,6 +1,5 @@
 #include "Profile.h"
 
-#include "AnsiBytes.h"
 #include "core/services/CodePage.h"
 #include "core/services/FileStore.h"
 #include "core/text/Utf8.h"
@@ -29,27 +28,18 @@ std::string refusalFor(const CodePage& codePage, const std::string& section, con
     if (!comesBack(section, sectionBytes) || !comesBack(key, keyBytes) || !comesBack(value, valueBytes))
         return "名称或内容含有设置文件无法保存的字符";
     if (!IniDocument::keyReadsBack(keyBytes))
-        return "键名“" + key + "”无法写入";
+        return "键名“" + utf8::showingControls(key) + "”无法写入";
     if (!IniDocument::sectionReadsBack(sectionBytes))
-        return "节名“" + section + "”无法写入";
+        return "节名“" + utf8::showingControls(section) + "”无法写入";
     if (!IniDocument::valueReadsBack(valueBytes))
         return "内容含有空字符，无法写入";
     return {};
-}
-
-// A file that starts with a byte order mark holds Unicode text, which writes
-// in the code page would turn into a mix of two encodings.
-bool startsWithByteOrderMark(std::string_view bytes)
-{
-    return bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
 }
 
 std::string readReason(const FileBytes& read)
 {
     if (!read.ok())
         return "无法读取文件（" + read.error + "）";
-    if (startsWithByteOrderMark(read.bytes))
-        return "文件以 Unicode 编码保存，只能写入 ANSI 编码的设置文件";
     return {};
 }
 
@@ -57,7 +47,10 @@ std::string readReason(const FileBytes& read)
 
 std::string ProfileResult::message() const
 {
-    return "设置未能保存到文件 " + file + "\n原因：" + reason;
+    const std::string shown = utf8::showingControls(file);
+    if (inFile)
+        return "设置已保存到文件 " + shown + "，但未能确认已写入磁盘，断电后可能丢失\n原因：" + reason;
+    return "设置未能保存到文件 " + shown + "\n原因：" + reason;
 }
 
 std::string profilePath(const std::string& folder)
@@ -95,36 +88,43 @@ const std::string& SectionBytes::operator()(const CodePage& codePage, const std:
 }
 
 ProfileSnapshot::ProfileSnapshot(const ProfileAccess& access, const std::string& path)
-    : codePage_(access.codePage)
+    : codePage_(&access.codePage)
 {
     FileBytes read = access.files.read(path);
     readError_ = std::move(read.error);
     // What was read before an error is not shown as if it were the whole file.
-    doc_ = IniDocument::parse(readError_.empty() ? std::move(read.bytes) : std::string());
+    ProfileText text = decodeProfileFile(readError_.empty() ? std::move(read.bytes) : std::string());
+    encoding_ = text.encoding;
+    codePage_ = &documentCodePage(encoding_, access.codePage);
+    doc_ = IniDocument::parse(std::move(text.bytes));
 }
 
 std::string ProfileSnapshot::readProfileValue(const std::string& section, const std::string& key) const
 {
-    const auto value = doc_.value(sectionBytes_(codePage_, section), codePage_.encode(key));
+    const auto value = doc_.value(sectionBytes_(*codePage_, section), codePage_->encode(key));
     if (!value)
         return {};
-    return codePage_.decode(ansi::cutToCharacters(*value, kMaxValueBytes));
+    return codePage_->decode(cutValue(encoding_, *value, kMaxValueBytes));
 }
 
 ProfileEdit::ProfileEdit(const ProfileAccess& access, std::string path)
     : access_(access)
     , path_(std::move(path))
+    , codePage_(&access.codePage)
 {
     FileBytes read = access_.files.read(path_);
     refusal_ = readReason(read);
-    doc_ = IniDocument::parse(std::move(read.bytes));
+    ProfileText text = decodeProfileFile(std::move(read.bytes));
+    encoding_ = text.encoding;
+    codePage_ = &documentCodePage(encoding_, access.codePage);
+    doc_ = IniDocument::parse(std::move(text.bytes));
 }
 
 void ProfileEdit::writeProfileValue(const std::string& section, const std::string& key, const std::string& value)
 {
     if (!refusal_.empty())
         return;
-    const CodePage& codePage = access_.codePage;
+    const CodePage& codePage = *codePage_;
     const std::string& sectionBytes = sectionBytes_(codePage, section);
     const std::string keyBytes = codePage.encode(key);
     const std::string valueBytes = codePage.encode(value);
@@ -139,7 +139,10 @@ ProfileResult ProfileEdit::commit()
 {
     if (!refusal_.empty())
         return {path_, refusal_};
-    if (!changed_)
+    // A secret already stored unchanged is still made private: the file may
+    // have become readable by others since it was written.
+    if (!changed_ && readers_ == FileReaders::AsBefore)
         return {path_, {}};
-    return {path_, access_.files.replace(path_, doc_.serialize()).reason};
+    const Replacement replaced = access_.files.replace(path_, encodeProfileFile(encoding_, doc_.serialize()), readers_);
+    return {path_, replaced.reason, replaced.inFile};
 }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "IniDocument.h"
+#include "ProfileEncoding.h"
 #include "core/Result.h"
+#include "core/services/FileStore.h"
 
 #include <string>
 
-class CodePage;
-class FileStore;
 
 // What the profile store reads and writes through: the file system and the
 // code page the file is kept in.
@@ -16,13 +16,18 @@ struct ProfileAccess {
 };
 
 // Outcome of a profile write. A write that failed names the file and the
-// reason, so the caller can tell the user once per command.
+// reason, so the caller can tell the user once per command. A failure after
+// the file took the change (a flush to disk) keeps the change: the file
+// holds it, only a power cut might still undo it.
 struct ProfileResult {
     std::string file;
     std::string reason;  // empty on success
+    bool inFile = false;  // the failure came after the file took the change
 
     bool ok() const { return reason.empty(); }
-    // The text of the notice shown for a failed write.
+    // Whether the file holds the change, for certain or not.
+    bool saved() const { return ok() || inFile; }
+    // The text of the notice shown for a write that did not fully succeed.
     std::string message() const;
 };
 
@@ -61,7 +66,8 @@ public:
     const std::string& readError() const { return readError_; }
 
 private:
-    const CodePage& codePage_;
+    ProfileEncoding encoding_ = ProfileEncoding::CodePage;
+    const CodePage* codePage_;  // the document's: the system's, or UTF-8 for a Unicode file
     std::string readError_;
     IniDocument doc_;
     mutable SectionBytes sectionBytes_;
@@ -77,11 +83,16 @@ public:
     ProfileEdit(const ProfileAccess& access, std::string path);
 
     void writeProfileValue(const std::string& section, const std::string& key, const std::string& value);
+    // The file is to hold a secret: commit() leaves it readable by its owner alone.
+    void keepPrivate() { readers_ = FileReaders::OwnerOnly; }
     ProfileResult commit();
 
 private:
     ProfileAccess access_;
     std::string path_;
+    ProfileEncoding encoding_ = ProfileEncoding::CodePage;
+    const CodePage* codePage_;
+    FileReaders readers_ = FileReaders::AsBefore;
     IniDocument doc_;
     SectionBytes sectionBytes_;
     std::string refusal_;

@@ -13,11 +13,21 @@
 
 namespace {
 
-// The folder in the temporary folder that holds the lock when there is no
-// runtime folder.
+// The user's cache folder ($XDG_CACHE_HOME, else ~/.cache).
+QString cacheHome()
+{
+    const QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
+    if (!cache.isEmpty() && QDir::isAbsolutePath(cache))
+        return cache;
+    return QDir::home().filePath(QStringLiteral(".cache"));
+}
+
+// The folder that holds the lock when there is no runtime folder: one in
+// the user's own cache folder, where no other user can make it first (in
+// /tmp anyone could, and so keep the check from working).
 QString privateFolder()
 {
-    return QDir::temp().filePath(QStringLiteral("ombrel-%1").arg(::getuid()));
+    return QDir(cacheHome()).filePath(QStringLiteral("ombrel"));
 }
 
 InstanceLock::Outcome problem(const QString& text)
@@ -73,10 +83,15 @@ InstanceLock::Outcome LinuxInstanceLock::acquire()
     const QByteArray folderName = QFile::encodeName(folderPath);
     const QByteArray fileName = QFile::encodeName(place.fileName());
 
-    // The private folder is made on first use; any other folder must exist.
-    if (folderPath == QFileInfo(privateFolder()).absoluteFilePath() && ::mkdir(folderName.constData(), 0700) != 0
-        && errno != EEXIST)
-        return problem(QStringLiteral("cannot make %1: %2").arg(folderPath, reasonOf(errno)));
+    // The private folder (and the cache folder it lives in) is made on first
+    // use; any other folder must exist.
+    if (folderPath == QFileInfo(privateFolder()).absoluteFilePath()) {
+        const QByteArray cacheName = QFile::encodeName(cacheHome());
+        if (::mkdir(cacheName.constData(), 0700) != 0 && errno != EEXIST)
+            return problem(QStringLiteral("cannot make %1: %2").arg(cacheHome(), reasonOf(errno)));
+        if (::mkdir(folderName.constData(), 0700) != 0 && errno != EEXIST)
+            return problem(QStringLiteral("cannot make %1: %2").arg(folderPath, reasonOf(errno)));
+    }
 
     // The folder and then the file are opened without following a link in
     // the last step and checked on the descriptors, so what is checked is

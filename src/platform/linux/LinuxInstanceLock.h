@@ -9,7 +9,7 @@
 // any way, so a crash never blocks the next start.
 //
 // Without a runtime folder the lock lives in a folder of the user's own in
-// the temporary folder ("ombrel-<uid>", made 0700). The lock file must be
+// the cache folder ($XDG_CACHE_HOME/ombrel, made 0700). The lock file must be
 // the user's own in a folder no one else can change: a lock place another
 // user could have made or hold is reported as a problem, never taken as
 // another copy running, so no one else can stop the program from starting.

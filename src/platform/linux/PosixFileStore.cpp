@@ -72,21 +72,43 @@ std::string nameOf(const std::string& path)
 }
 
 // The file a path leads to: a symbolic link is followed, so the profile it
-// points at is replaced rather than the link.
+// points at is replaced rather than the link. A link to a file that is not
+// there yet leads to the file it names, which the first save then makes, as
+// an editor does; links of links are followed the same way.
 std::string targetOf(const std::string& path)
 {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-        return path;
-    char resolved[PATH_MAX];
-    return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+    std::string current = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        char resolved[PATH_MAX];
+        if (::realpath(current.c_str(), resolved))
+            return resolved;
+        if (errno != ENOENT)
+            return path;
+        char named[PATH_MAX];
+        const ssize_t length = ::readlink(current.c_str(), named, sizeof named);
+        if (length <= 0 || std::size_t(length) >= sizeof named)
+            return path;
+        const std::string next(named, std::size_t(length));
+        current = next.front() == '/' ? next : folderOf(current) + "/" + next;
+    }
+    return path;
 }
 
-mode_t modeForNewFile()
+// A new profile is the owner's alone: it may come to hold the dial-up password.
+constexpr mode_t kNewFileMode = 0600;
+
+mode_t modeFor(mode_t current, FileReaders readers)
 {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    const mode_t mode = current & 07777;
+    return readers == FileReaders::OwnerOnly ? (mode & ~mode_t(S_IRWXG | S_IRWXO)) : mode;
+}
+
+Replacement failedAfterWrite(int error)
+{
+    return {reasonOf(error), true};
 }
 
 // Opens an existing file that must be a regular one. The type is looked at
@@ -162,15 +184,20 @@ Result readAll(int fd, std::string& bytes)
 // Space for the new length is taken before any old byte is overwritten, so
 // a full disk or a size limit leaves the file as it was; should a later step
 // fail all the same, the old bytes are written back.
-Result replaceInPlace(const std::string& target, std::string_view bytes)
+Replacement replaceInPlace(const std::string& target, std::string_view bytes, FileReaders readers)
 {
     std::string reason;
     Descriptor file{openRegular(target, O_RDWR | O_NOFOLLOW, reason)};
     if (file.fd < 0)
-        return Result::failure(reason.empty() ? reasonOf(ENOENT) : reason);
+        return {reason.empty() ? reasonOf(ENOENT) : reason};
+    if (readers == FileReaders::OwnerOnly) {
+        struct stat info {};
+        if (::fstat(file.fd, &info) != 0 || ::fchmod(file.fd, modeFor(info.st_mode, readers)) != 0)
+            return {reasonOf(errno)};
+    }
     std::string old;
     if (Result read = readAll(file.fd, old); !read.ok())
-        return read;
+        return {read.reason};
 
     const off_t length = off_t(bytes.size());
     if (bytes.size() > old.size()) {
@@ -180,7 +207,7 @@ Result replaceInPlace(const std::string& target, std::string_view bytes)
         const int error = ::posix_fallocate(file.fd, 0, length);
         if (error != 0 && error != EOPNOTSUPP && error != EINVAL) {
             ::ftruncate(file.fd, off_t(old.size()));
-            return failure(error);
+            return {reasonOf(error)};
         }
     }
     Result outcome = writeAll(file.fd, bytes);
@@ -190,22 +217,30 @@ Result replaceInPlace(const std::string& target, std::string_view bytes)
         if (writeAll(file.fd, old).ok())
             ::ftruncate(file.fd, off_t(old.size()));
         ::fsync(file.fd);
-        return outcome;
+        return {outcome.reason};
     }
+    // From here on the file holds the new bytes; what fails is only the
+    // certainty that they are on the disk.
     if (::fsync(file.fd) != 0)
-        return failure(errno);
+        return failedAfterWrite(errno);
     if (::close(std::exchange(file.fd, -1)) != 0)
-        return failure(errno);
-    return Result::success();
+        return failedAfterWrite(errno);
+    return {};
 }
 
-// A name mkostemp makes from "<name>.XXXXXX": the name, a dot and six
-// letters or digits.
+std::string temporaryPrefix(const std::string& name)
+{
+    return "." + name + std::string(kTemporaryTag);
+}
+
+// A name mkostemp makes from the temporary prefix and "XXXXXX": six letters
+// or digits after it.
 bool isTemporaryName(const std::string& entry, const std::string& name)
 {
-    if (entry.size() != name.size() + 7 || entry.compare(0, name.size(), name) != 0 || entry[name.size()] != '.')
+    const std::string prefix = temporaryPrefix(name);
+    if (entry.size() != prefix.size() + kTemporaryRandomLength || entry.compare(0, prefix.size(), prefix) != 0)
         return false;
-    for (std::size_t i = name.size() + 1; i < entry.size(); ++i) {
+    for (std::size_t i = prefix.size(); i < entry.size(); ++i) {
         const char c = entry[i];
         if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')))
             return false;
@@ -232,31 +267,34 @@ FileBytes PosixFileStore::read(const std::string& path) const
     return result;
 }
 
-Result PosixFileStore::replace(const std::string& path, std::string_view bytes)
+Replacement PosixFileStore::replace(const std::string& path, std::string_view bytes, FileReaders readers)
 {
     const std::string target = targetOf(path);
     struct stat info {};
     const bool exists = ::stat(target.c_str(), &info) == 0;
     if (exists && !S_ISREG(info.st_mode))
-        return Result::failure(kNotRegular);
+        return {kNotRegular};
     // A file without any write permission is read-only, even for root, as
     // Windows treats a file with the read-only attribute.
     if (exists && !(info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
-        return Result::failure("文件是只读的");
+        return {"文件是只读的"};
 
-    std::string temporary = target + ".XXXXXX";
+    // mkostemp makes the file 0600, so the new bytes are never readable by
+    // more people than the result will be.
+    const std::string folderPath = folderOf(target);
+    std::string temporary = folderPath + "/" + temporaryPrefix(nameOf(target)) + "XXXXXX";
     Descriptor file{::mkostemp(temporary.data(), O_CLOEXEC)};
     if (file.fd < 0) {
         const int error = errno;
         // The folder takes no new file, but the file itself may still be
         // writable: it is then written where it is.
         if (exists && (error == EACCES || error == EPERM))
-            return replaceInPlace(target, bytes);
-        return failure(error);
+            return replaceInPlace(target, bytes, readers);
+        return {reasonOf(error)};
     }
 
     Result outcome = writeAll(file.fd, bytes);
-    if (outcome.ok() && ::fchmod(file.fd, exists ? (info.st_mode & 07777) : modeForNewFile()) != 0)
+    if (outcome.ok() && ::fchmod(file.fd, modeFor(exists ? info.st_mode : kNewFileMode, readers)) != 0)
         outcome = failure(errno);
     if (outcome.ok() && ::fsync(file.fd) != 0)
         outcome = failure(errno);
@@ -266,13 +304,14 @@ Result PosixFileStore::replace(const std::string& path, std::string_view bytes)
         outcome = failure(errno);
     if (!outcome.ok()) {
         ::unlink(temporary.c_str());
-        return outcome;
+        return {outcome.reason};
     }
-    // The rename is on disk only once the folder is.
-    Descriptor folder{::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    // The rename is on disk only once the folder is; until then the file
+    // holds the change, but a power cut may still undo it.
+    Descriptor folder{::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
     if (folder.fd >= 0 && ::fsync(folder.fd) != 0 && errno != EINVAL)
-        return failure(errno);
-    return Result::success();
+        return failedAfterWrite(errno);
+    return {};
 }
 
 void PosixFileStore::removeLeftovers(const std::string& path)

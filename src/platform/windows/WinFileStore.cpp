@@ -39,12 +39,24 @@ Result failure(DWORD error)
     return Result::failure(wintext::systemMessage(error));
 }
 
-// The characters of a temporary file's name after the target's name and a dot.
+// The characters of a temporary file's name after its prefix.
 constexpr wchar_t kDigits[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
-constexpr size_t kTemporaryLength = 6;
 
-// A name for the temporary file that is unlikely to be taken: the process,
-// a counter and the clock, written in letters and digits.
+// Where the folder part of a path ends (after its last separator).
+size_t nameStart(const std::wstring& path)
+{
+    const size_t separator = path.find_last_of(L"\\/:");
+    return separator == std::wstring::npos ? 0 : separator + 1;
+}
+
+// "." + the file's name + the store's tag: no name a person gives a file.
+std::wstring temporaryPrefix(std::wstring_view name)
+{
+    return L"." + std::wstring(name) + wintext::toWide(std::string(kTemporaryTag));
+}
+
+// A name for the temporary file beside target that is unlikely to be taken:
+// the process, a counter and the clock, written in letters and digits.
 std::wstring temporaryName(const std::wstring& target)
 {
     static std::atomic<unsigned> counter{0};
@@ -52,8 +64,9 @@ std::wstring temporaryName(const std::wstring& target)
     QueryPerformanceCounter(&ticks);
     unsigned long long seed = (static_cast<unsigned long long>(GetCurrentProcessId()) << 32)
                               ^ static_cast<unsigned long long>(ticks.QuadPart) ^ (counter++ * 0x9E3779B97F4A7C15ull);
-    std::wstring name = target + L'.';
-    for (size_t i = 0; i < kTemporaryLength; ++i) {
+    const size_t start = nameStart(target);
+    std::wstring name = target.substr(0, start) + temporaryPrefix(std::wstring_view(target).substr(start));
+    for (size_t i = 0; i < kTemporaryRandomLength; ++i) {
         seed = seed * 6364136223846793005ull + 1442695040888963407ull;
         name += kDigits[(seed >> 33) % 36];
     }
@@ -65,12 +78,13 @@ std::wstring temporaryName(const std::wstring& target)
 // the profile's path may be spelled differently from one start to the next.
 bool isTemporaryName(std::wstring_view entry, std::wstring_view name)
 {
-    if (entry.size() != name.size() + 1 + kTemporaryLength || entry[name.size()] != L'.')
+    const std::wstring prefix = temporaryPrefix(name);
+    if (entry.size() != prefix.size() + kTemporaryRandomLength)
         return false;
-    if (CompareStringOrdinal(entry.data(), int(name.size()), name.data(), int(name.size()), TRUE) != CSTR_EQUAL)
+    if (CompareStringOrdinal(entry.data(), int(prefix.size()), prefix.data(), int(prefix.size()), TRUE) != CSTR_EQUAL)
         return false;
     const std::wstring_view digits(kDigits);
-    return std::all_of(entry.begin() + std::ptrdiff_t(name.size() + 1), entry.end(),
+    return std::all_of(entry.begin() + std::ptrdiff_t(prefix.size()), entry.end(),
                        [&](wchar_t c) { return digits.find(c) != std::wstring_view::npos; });
 }
 
@@ -127,15 +141,17 @@ FileBytes WinFileStore::read(const std::string& path) const
     return result;
 }
 
-Result WinFileStore::replace(const std::string& path, std::string_view bytes)
+// The new file takes its folder's inherited access whoever may read it: a
+// profile in a shared folder is as readable as the folder makes it.
+Replacement WinFileStore::replace(const std::string& path, std::string_view bytes, FileReaders)
 {
     const std::wstring target = wintext::toWide(path);
     const DWORD attributes = GetFileAttributesW(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & FILE_ATTRIBUTE_READONLY))
-        return Result::failure("文件是只读的");
+        return {"文件是只读的"};
     if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return failure(ERROR_ACCESS_DENIED);
+        return {failure(ERROR_ACCESS_DENIED).reason};
 
     // The new file keeps the marks the user may have set on the old one.
     constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE
@@ -155,14 +171,14 @@ Result WinFileStore::replace(const std::string& path, std::string_view bytes)
             break;
     }
     if (created == INVALID_HANDLE_VALUE)
-        return failure(GetLastError());
+        return {failure(GetLastError()).reason};
 
     Handle file(created);
     const auto discard = [&](DWORD error) {
         if (file.valid())
             file.close();
         DeleteFileW(temporary.c_str());
-        return failure(error);
+        return Replacement{failure(error).reason};
     };
     if (!writeAll(file.get(), bytes))
         return discard(GetLastError());
@@ -172,14 +188,13 @@ Result WinFileStore::replace(const std::string& path, std::string_view bytes)
         return discard(GetLastError());
     if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return discard(GetLastError());
-    return Result::success();
+    return {};
 }
 
 void WinFileStore::removeLeftovers(const std::string& path)
 {
     const std::wstring target = wintext::toWide(path);
-    const size_t separator = target.find_last_of(L"\\/:");
-    const std::wstring folder = separator == std::wstring::npos ? std::wstring() : target.substr(0, separator + 1);
+    const std::wstring folder = target.substr(0, nameStart(target));
     const std::wstring name = target.substr(folder.size());
     if (name.empty())
         return;

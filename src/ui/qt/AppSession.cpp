@@ -35,9 +35,9 @@ AppSession::AppSession(Platform& platform, QObject* parent)
 
 AppSession::~AppSession() = default;
 
-void AppSession::start()
+void AppSession::start(bool soleCopy)
 {
-    presenter_.start();
+    presenter_.start(soleCopy);
 }
 
 void AppSession::showMainWindow()

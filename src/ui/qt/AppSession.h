@@ -25,8 +25,9 @@ public:
     explicit AppSession(Platform& platform, QObject* parent = nullptr);
     ~AppSession() override;
 
-    // Shows the main window and installs the tray icon.
-    void start();
+    // Shows the main window and installs the tray icon. soleCopy: this copy
+    // holds the one-copy lock, so what an interrupted save left may be cleared.
+    void start(bool soleCopy = true);
 
     void showMainWindow() override;
     std::size_t listCount() const override;

@@ -24,6 +24,6 @@ int main(int argc, char* argv[])
 
     const std::unique_ptr<SystemServices> services = makeSystemServices();
     AppSession session(services->platform());
-    session.start();
+    session.start(outcome.problem.empty());
     return app.exec();
 }

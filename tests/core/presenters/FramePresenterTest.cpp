@@ -243,13 +243,17 @@ TEST_F(TrayHostPresenterTest, StartShowsTheMainWindowThenInstallsTheIconWithTheC
 }
 
 // A save cut short by a kill leaves its temporary file beside the profile;
-// the next start clears such files and nothing else.
+// the next start clears such files and nothing else, and only as the sole
+// copy: without the one-copy lock, the file may be another copy's save.
 TEST_F(TrayHostPresenterTest, StartClearsWhatAnInterruptedSaveLeftBehind)
 {
     folder.writeProfile("[标题]\nCount=0\n");
-    folder.writeBytes("Ombrel.ini.a1b2c3", "half a profile");
     folder.writeBytes("Ombrel.ini.bak", "kept");
-    host.start();
+    for (const bool soleCopy : {false, true}) {
+        folder.writeBytes(".Ombrel.ini.ombrel-tmp-a1b2c3", "half a profile");
+        host.start(soleCopy);
+        EXPECT_EQ(folder.entries().size(), soleCopy ? 2u : 3u);
+    }
     EXPECT_EQ(folder.entries(), Texts({"Ombrel.ini", "Ombrel.ini.bak"}));
 }
 

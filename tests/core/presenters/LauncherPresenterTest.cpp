@@ -513,20 +513,27 @@ TEST_F(LauncherPresenterTest, AChosenEntryIsNamedToTheRestOfTheWindow)
     EXPECT_TRUE(messages().empty());
 }
 
-// A profile whose reads fail part way: the store gives what it read before
-// the error. Writes go to the real file, so that a wrongful save shows.
+// A profile whose reads fail part way (the first `failures` of them, or all):
+// the store gives what it read before the error. Writes go to the real
+// file, so that a wrongful save shows.
 class BrokenReads final : public FileStore {
 public:
     FileBytes read(const std::string& path) const override
     {
         FileBytes got = coreServices().files->read(path);
+        if (failures == 0)
+            return got;
+        if (failures > 0)
+            --failures;
         return {true, got.bytes.substr(0, got.bytes.size() / 2), "输入/输出错误"};
     }
-    Result replace(const std::string& path, std::string_view bytes) override
+    Replacement replace(const std::string& path, std::string_view bytes, FileReaders readers) override
     {
-        return coreServices().files->replace(path, bytes);
+        return coreServices().files->replace(path, bytes, readers);
     }
     void removeLeftovers(const std::string&) override {}
+
+    mutable int failures = -1;
 };
 
 TEST_F(LauncherPresenterTest, AProfileThatCannotBeReadIsToldOnceAndNeverOverwritten)
@@ -557,6 +564,54 @@ TEST_F(LauncherPresenterTest, AProfileThatCannotBeReadIsToldOnceAndNeverOverwrit
     EXPECT_EQ(view.entries, Texts());
     ASSERT_GE(fakes.messages.shown.size(), 2u);
     EXPECT_NE(fakes.messages.shown[1].text.find("输入/输出错误"), std::string::npos);
+}
+
+// A read that fails at load and then succeeds (a network folder back, a disk
+// awake): the next edit works on the list the file holds, never on the empty
+// one shown, and is refused while the file still cannot be read.
+TEST_F(LauncherPresenterTest, AnEditAfterAFailedLoadWorksOnTheListReadAgain)
+{
+    const struct {
+        const char* name;
+        int failures;  // reads that fail: the load's, then the edit's
+        std::function<void(LauncherPresenter&, AddItemPresenter&)> edit;
+        Texts shown;
+        const char* indexAfter;  // "" when the file must be as it was
+    } cases[] = {
+        {"add", 1, [](LauncherPresenter&, AddItemPresenter& panel) { panel.confirm(); },
+         {"● Notepad", "● Paint", "● Zip"}, "Count=3"},
+        {"add while still unreadable", 2, [](LauncherPresenter&, AddItemPresenter& panel) { panel.confirm(); }, {}, ""},
+        {"delete, nothing chosen in the list read again", 1, [](LauncherPresenter& p, AddItemPresenter&) { p.deleteSelected(); },
+         {"● Notepad", "● Zip"}, ""},
+        {"clear", 1, [](LauncherPresenter& p, AddItemPresenter&) { p.clearAll(); }, {}, "Count=0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        folder.writeProfile("[标题]\nCount=2\n000=● Notepad\n001=● Zip\n");
+        const std::string before = folder.readBytes("Ombrel.ini");
+        BrokenReads store;
+        store.failures = c.failures;
+        const Services& f = fakes.services;
+        Services services{f.appFolder, f.desktop, f.messages, f.process, f.files, f.fileDialogs, f.shell, f.links,
+                          f.clock, f.system, f.power, f.sound, f.codePage, f.collation, store, f.remoteAccess,
+                          f.busyPointer, f.desktopApps};
+        LauncherPresenter broken(view, services);
+        AddItemPresenter panel(addView, broken, services);
+        broken.load();
+        view.selected = 0;  // a row of the empty list, as the view last knew it
+        addView.path = "/usr/bin/paint";
+        addView.name = "Paint";
+        fakes.messages.nextAnswer = true;
+        c.edit(broken, panel);
+        EXPECT_EQ(view.entries, c.shown);
+        EXPECT_EQ(broken.entries(), c.shown);
+        const std::string after = folder.readBytes("Ombrel.ini");
+        if (*c.indexAfter)
+            EXPECT_NE(after.find(c.indexAfter), std::string::npos) << after;
+        else
+            EXPECT_EQ(after, before);
+        fakes.messages.shown.clear();
+    }
 }
 
 }  // namespace
