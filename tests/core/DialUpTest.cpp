@@ -209,6 +209,27 @@ TEST_F(DialUpPresenterTest, EmptyEntriesAreSavedThenToldInOrder)
     EXPECT_EQ(view.closes, 0);
 }
 
+// A saved password makes the profile the user's alone; a save without one
+// leaves the file's permissions be. A save that reached the file but may not
+// survive a power cut is told as saved, and the dial goes on.
+TEST_F(DialUpPresenterTest, ASavedPasswordKeepsTheProfilePrivateAndAnUnsureSaveStillDials)
+{
+    view.setTexts("宽带连接", "user@163", "");
+    dialog.connectClicked();
+    view.setTexts("宽带连接", "user@163", "secret");  // as stored: the file is still made private
+    dialog.connectClicked();
+    EXPECT_EQ(fakes.fileStore.readersAsked, (std::vector{FileReaders::AsBefore, FileReaders::OwnerOnly}));
+
+    fakes.messages.shown.clear();
+    fakes.fileStore.failAfterWrite = "读写磁盘出错";
+    view.password = "新密码";
+    dialog.connectClicked();
+    ASSERT_EQ(fakes.messages.texts().size(), 2u);
+    EXPECT_EQ(fakes.messages.texts()[0].rfind("设置已保存到文件 " + folder.profile() + "，但", 0), 0u);
+    EXPECT_EQ(fakes.messages.texts()[1], "宽带连接连接成功");
+    EXPECT_NE(profile().find("Password=新密码"), std::string::npos);
+}
+
 TEST_F(DialUpPresenterTest, AFailedDialTellsTheCodeWhatItMeansAndStaysOpen)
 {
     const struct {

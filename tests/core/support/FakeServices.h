@@ -237,6 +237,26 @@ public:
     Result nextResult;
 };
 
+// The system's own file store, noting who each replace lets read the file.
+// failAfterWrite makes a replace that succeeded report a failure after the
+// file took the change, as a failed flush of the folder does.
+class WatchedFileStore final : public FileStore {
+public:
+    FileBytes read(const std::string& path) const override { return coreServices().files->read(path); }
+    Replacement replace(const std::string& path, std::string_view bytes, FileReaders readers) override
+    {
+        readersAsked.push_back(readers);
+        Replacement done = coreServices().files->replace(path, bytes, readers);
+        if (done.ok() && !failAfterWrite.empty())
+            return {failAfterWrite, true};
+        return done;
+    }
+    void removeLeftovers(const std::string& path) override { coreServices().files->removeLeftovers(path); }
+
+    std::vector<FileReaders> readersAsked;
+    std::string failAfterWrite;
+};
+
 // One set of fakes, wired as the program wires the real services.
 struct FakeServices {
     explicit FakeServices(const std::string& folder) : appFolder(folder) {}
@@ -258,9 +278,10 @@ struct FakeServices {
     FakeRemoteAccess remoteAccess;
     FakeBusyPointer busyPointer;
     FakeDesktopApps desktopApps;
+    WatchedFileStore fileStore;
     Services services{appFolder,   desktop, messages, process, files,  fileDialogs,
                       shell,       links,   clock,    system,  power,  sound,
-                      *coreServices().codePage, *coreServices().collation, *coreServices().files, remoteAccess, busyPointer,
+                      *coreServices().codePage, *coreServices().collation, fileStore, remoteAccess, busyPointer,
                       desktopApps};
 
     ProfileAccess profileAccess() const { return {*coreServices().files, *coreServices().codePage}; }
