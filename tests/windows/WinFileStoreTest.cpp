@@ -40,7 +40,7 @@ TEST(WinFileStore, ReplacesWholeFilesAndLeavesNoTemporaryFileBehind)
         }
         WinFileStore store;
 
-        const Result result = store.replace(u8(path), c.after);
+        const Replacement result = store.replace(u8(path), c.after);
 
         EXPECT_TRUE(result.ok()) << result.reason;
         EXPECT_EQ(wintest::readBytes(path), c.after);
@@ -79,7 +79,7 @@ TEST(WinFileStore, RefusesAReadOnlyFileAndLeavesItAsItWas)
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
     WinFileStore store;
 
-    const Result result = store.replace(u8(path), "[设置]\r\nCount=2\r\n");
+    const Replacement result = store.replace(u8(path), "[设置]\r\nCount=2\r\n");
 
     EXPECT_EQ(result.reason, "文件是只读的");
     EXPECT_EQ(wintest::readBytes(path), before);
@@ -98,7 +98,7 @@ TEST(WinFileStore, KeepsTheOldFileWhenItCannotBeReplaced)
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     WinFileStore store;
 
-    const Result result = store.replace(u8(path), "new");
+    const Replacement result = store.replace(u8(path), "new");
     CloseHandle(held);
 
     EXPECT_FALSE(result.ok());
@@ -113,7 +113,7 @@ TEST(WinFileStore, NamesTheReasonWhenTheFolderIsMissing)
     const std::string path = u8(folder.file(L"不存在\\Ombrel.ini"));
     WinFileStore store;
 
-    const Result result = store.replace(path, "x");
+    const Replacement result = store.replace(path, "x");
     const FileBytes read = store.read(path);
 
     // The system's own sentence for the error that happened, without a line break.
