@@ -1,7 +1,7 @@
 #include "AddPanel.h"
 
-#include "Fonts.h"
-#include "Placement.h"
+#include "FormBuilder.h"
+#include "core/launcher/LauncherForm.h"
 #include "platform/qt/QtText.h"
 
 #include <QFrame>
@@ -11,16 +11,13 @@
 AddPanel::AddPanel(QFrame* frame, const Twips& twips, LauncherPresenter& list, Services& services)
     : presenter_(*this, list, services)
 {
-    Placer at(frame, twips);
-    at.label("pathLabel", QStringLiteral("路径："), 120, 240);
-    pathBox_ = at.text("pathBox", 840, 240, 3015, 420);
-    at.label("nameLabel", QStringLiteral("名称："), 120, 720);
-    nameBox_ = at.text("nameBox", 840, 720, 3015, 420);
-    for (QLineEdit* box : {pathBox_, nameBox_})
-        box->setFont(uiFont(10.5));
-    browseButton_ = at.button("browseButton", QStringLiteral("浏览"), 1440, 1320, 735);
-    cancelButton_ = at.button("cancelButton", QStringLiteral("取消"), 2280, 1320, 735);
-    confirmButton_ = at.button("confirmButton", QStringLiteral("确定"), 3120, 1320, 735);
+    using namespace add_panel_form;
+    const FormControls controls = buildControls(kForm, frame, twips);
+    pathBox_ = controls.get<QLineEdit>(kPath);
+    nameBox_ = controls.get<QLineEdit>(kName);
+    browseButton_ = controls.get<QPushButton>(kBrowse);
+    cancelButton_ = controls.get<QPushButton>(kCancel);
+    confirmButton_ = controls.get<QPushButton>(kConfirm);
 
     QObject::connect(browseButton_, &QPushButton::clicked, frame, [this] { presenter_.browse(); });
     QObject::connect(cancelButton_, &QPushButton::clicked, frame, [this] { presenter_.cancel(); });

@@ -1,7 +1,7 @@
 #include "StatusArea.h"
 
-#include "Fonts.h"
-#include "core/window/Twips.h"
+#include "FormBuilder.h"
+#include "core/status/StatusAreaForm.h"
 #include "platform/qt/QtText.h"
 
 #include <QLabel>
@@ -19,23 +19,15 @@ void show(QLabel* label, const std::string& text)
 StatusArea::StatusArea(QWidget* viewport, const Twips& twips, Services& services)
     : presenter_(*this, services)
 {
-    const QFont font = roundFont(12);
-    const auto makeLine = [viewport, &font](const char* name, const QString& caption) {
-        auto* label = new QLabel(caption, viewport);
-        label->setObjectName(QLatin1String(name));
-        label->setFont(font);
-        // Plain text: a label left to guess the format costs several times
-        // as much to redraw, and these change every second.
-        label->setTextFormat(Qt::PlainText);
-        label->lower();  // beneath the panels
-        return label;
-    };
-    dateLine_ = makeLine("dateLine", QStringLiteral("时钟"));
-    address_ = makeLine("addressLine", QStringLiteral("IP地址"));
-    upTime_ = makeLine("upTimeLine", QStringLiteral("运行时间"));
-    dateLine_->move(twips.toPixels(60), twips.toPixels(120));
-    address_->move(twips.toPixels(180), twips.toPixels(480));
-    upTime_->move(twips.toPixels(180), twips.toPixels(840));
+    using namespace status_area_form;
+    // Labels hold plain text: one left to guess the format costs several
+    // times as much to redraw, and these change every second.
+    const FormControls controls = buildControls(kForm, viewport, twips);
+    dateLine_ = controls.get<QLabel>(kDateLine);
+    address_ = controls.get<QLabel>(kAddress);
+    upTime_ = controls.get<QLabel>(kUpTime);
+    for (QLabel* line : {dateLine_, address_, upTime_})
+        line->lower();  // beneath the panels
 }
 
 void StatusArea::setDateLine(const std::string& text)

@@ -1,9 +1,9 @@
 #include "TimerPanel.h"
 
-#include "Placement.h"
+#include "FormBuilder.h"
+#include "core/scheduler/TimerPanelForm.h"
 #include "platform/qt/QtText.h"
 
-#include <QButtonGroup>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -26,45 +26,24 @@ BoxKey boxKeyOf(int key)
     }
 }
 
-void group(QWidget* owner, std::initializer_list<QRadioButton*> options)
-{
-    auto* buttons = new QButtonGroup(owner);
-    for (QRadioButton* option : options)
-        buttons->addButton(option);
-}
-
 }  // namespace
 
 TimerPanel::TimerPanel(QFrame* frame, const Twips& twips, Services& services, ItemLauncher& launcher)
     : QObject(frame)
     , presenter_(*this, services, launcher)
 {
+    using namespace timer_panel_form;
     using enum TimeBox;
-    Placer at(frame, twips);
-    currentTime_ = at.label("currentTimeLabel", QStringLiteral("当前时间:"), 120, 240);
-    modes_[0] = at.option("clockTimeOption", QStringLiteral("定时"), 120, 720);
-    boxes_[std::size_t(Hour)] = at.text("hourBox", 840, 720, 300);
-    at.label("hourLabel", QStringLiteral("点"), 1200, 720);
-    boxes_[std::size_t(Minute)] = at.text("minuteBox", 1560, 720, 300);
-    at.label("minuteLabel", QStringLiteral("分"), 1920, 720);
-    modes_[1] = at.option("countdownOption", QStringLiteral("计时"), 120, 1320);
-    boxes_[std::size_t(Minutes)] = at.text("minutesBox", 840, 1320, 420);
-    at.label("minutesLabel", QStringLiteral("分"), 1320, 1320);
-    startButton_ = at.button("startButton", QStringLiteral("开始"), 1680, 1320, 495);
-    group(frame, {modes_[0], modes_[1]});
-    modes_[0]->setChecked(true);
-
-    auto* actionFrame = at.add(new QGroupBox(frame), "actionFrame", 2280, 0, 1695, 1695);
-    Placer actions = at.inside(actionFrame);
-    using enum ScheduleAction;
-    actions_[std::size_t(Alarm)] = actions.option("alarmOption", QStringLiteral("闹钟"), 120, 240);
-    actions_[std::size_t(PowerOff)] = actions.option("powerOffOption", QStringLiteral("关机"), 840, 240);
-    actions_[std::size_t(LogOff)] = actions.option("logOffOption", QStringLiteral("注销"), 120, 600);
-    actions_[std::size_t(Reboot)] = actions.option("rebootOption", QStringLiteral("重启"), 840, 600);
-    actions_[std::size_t(RunProgram)] = actions.option("runProgramOption", QStringLiteral("执行程序"), 120, 960);
-    programBox_ = actions.text("programBox", 120, 1320, 1455, 270);
-    group(actionFrame, {actions_[0], actions_[1], actions_[3], actions_[2], actions_[4]});
-    actions_[std::size_t(Alarm)]->setChecked(true);
+    const FormControls controls = buildControls(kForm, frame, twips);
+    currentTime_ = controls.get<QLabel>(kCurrentTime);
+    for (std::size_t i = 0; i < modes_.size(); ++i)
+        modes_[i] = controls.get<QRadioButton>(kModeOptions[i]);
+    for (std::size_t i = 0; i < boxes_.size(); ++i)
+        boxes_[i] = controls.get<QLineEdit>(kTimeBoxes[i]);
+    for (std::size_t i = 0; i < actions_.size(); ++i)
+        actions_[i] = controls.get<QRadioButton>(kActionOptions[i]);
+    startButton_ = controls.get<QPushButton>(kStart);
+    programBox_ = controls.get<QLineEdit>(kProgram);
 
     // A coarse timer may come half a second early, and a clock time started
     // just before its minute would then wait a day.
@@ -80,7 +59,6 @@ TimerPanel::TimerPanel(QFrame* frame, const Twips& twips, Services& services, It
     for (QLineEdit* timeBox : boxes_) {
         timeBox->installEventFilter(this);
         timeBox->setValidator(digits);
-        timeBox->setAttribute(Qt::WA_InputMethodEnabled, false);
         timeBox->setInputMethodHints(Qt::ImhDigitsOnly);
     }
     for (std::size_t i = 0; i < modes_.size(); ++i) {
@@ -154,7 +132,7 @@ void TimerPanel::setProgramText(const std::string& text)
 
 void TimerPanel::showRunning(bool running)
 {
-    startButton_->setText(running ? QStringLiteral("停止") : QStringLiteral("开始"));
+    startButton_->setText(toQt(running ? timer_panel_form::kStopCaption : timer_panel_form::kStartCaption));
     for (QRadioButton* option : modes_)
         option->setEnabled(!running);
     for (QRadioButton* option : actions_)
