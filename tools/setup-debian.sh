@@ -18,7 +18,7 @@ packages=(
   # end-to-end tests and screenshots: a virtual X server, window manager, tray,
   # and stand-ins for logind and the session managers on private D-Bus buses
   xvfb xauth openbox trayer xdotool x11-utils imagemagick python3 dbus-daemon dbus-bin
-  desktop-file-utils x11-xserver-utils python3-dbusmock util-linux
+  desktop-file-utils x11-xserver-utils python3-dbusmock util-linux xclip
   # the Windows build, tested under Wine
   g++-mingw-w64-x86-64-posix wine wine64
 )

@@ -3,6 +3,8 @@
 #include "core/Result.h"
 #include "core/lock/LockRules.h"
 
+#include <functional>
+
 class QWidget;
 
 // What the window system does to make the lock window hold: the pointer kept
@@ -19,6 +21,13 @@ public:
     virtual Result holdKeyboard(QWidget* window) = 0;
     virtual void releaseKeyboard(QWidget* window) = 0;
     virtual void keepOnTop(QWidget* window) = 0;
+    // Shows the window again where another program has hidden it and raises
+    // it above every other window, those that bypass the window manager too.
+    virtual void restoreWindow(QWidget* window) = 0;
+    // From now on calls disturbed whenever another program hides the window
+    // or covers part of it; an empty function ends the watch. The call comes
+    // from the event loop, never from inside another guard operation.
+    virtual void watchWindow(QWidget* window, std::function<void()> disturbed) = 0;
     // alpha 0 (invisible) to 255 (opaque).
     virtual void makeTranslucent(QWidget* window, int alpha) = 0;
     // Keeps the task manager from starting; says why where it cannot.

@@ -192,6 +192,7 @@ public:
     }
     void releaseKeyboard() override { steps.push_back("release keyboard"); }
     void keepOnTop() override { steps.push_back("on top"); }
+    void restoreWindow() override { steps.push_back("restore"); }
     void makeTranslucent(int alpha) override { steps.push_back("alpha " + std::to_string(alpha)); }
     Result blockTaskManager() override
     {
@@ -342,22 +343,28 @@ TEST(LockScreen, SecondLockWorksTheSame)
     EXPECT_EQ(f.takeSteps(), kLoadSteps);
 }
 
-// Each tick: a colour from three draws in order, the focus back, both grabs
-// again over the same rectangle; a grab that fails leaves the lock up.
-TEST(LockScreen, TickRecoloursRefocusesAndHoldsAgain)
+// Each tick: a colour from three draws in order, the window restored first
+// (an unmapped window takes no grab), the focus back, both grabs again over
+// the same rectangle. Grabs that fail leave the lock up and are asked for
+// again; a hide or cover between ticks puts the hold back at once.
+TEST(LockScreen, TickRestoresTheWindowAndRetriesFailedGrabs)
 {
     LockFixture f;
     ASSERT_TRUE(f.presenter.load());
     f.presenter.setPassword("pw");
     f.takeSteps();
     f.draws = {0.1, 0.5, 0.9, 0.999, 0, 0.5};
-    f.presenter.tick();
     f.view.confineResult = Result::failure("no pointer");
     f.view.keyboardResult = Result::failure("no keyboard");
     f.presenter.tick();
-    EXPECT_EQ(f.takeSteps(), (Texts{"colour " + std::to_string(0x197FE5), "focus", "confine 513,307,767,493",
-                                    "hold keyboard", "colour " + std::to_string(0xFE007F), "focus",
-                                    "confine 513,307,767,493", "hold keyboard"}));
+    f.presenter.windowDisturbed();
+    f.view.confineResult = f.view.keyboardResult = Result::success();
+    f.presenter.tick();
+    const Texts hold = {"restore", "focus", "confine 513,307,767,493", "hold keyboard"};
+    Texts expected{"colour " + std::to_string(0x197FE5)};
+    for (const Texts& part : {hold, hold, Texts{"colour " + std::to_string(0xFE007F)}, hold})
+        expected.insert(expected.end(), part.begin(), part.end());
+    EXPECT_EQ(f.takeSteps(), expected);
     EXPECT_TRUE(f.draws.empty());
     EXPECT_TRUE(f.fakes.messages.shown.empty());
 
@@ -366,6 +373,8 @@ TEST(LockScreen, TickRecoloursRefocusesAndHoldsAgain)
     f.presenter.unlockClicked();
     EXPECT_EQ(f.takeSteps(), (Texts{"highlight", "message 密码正确！点击解锁即可。", "enable", "tick off", "close",
                                     "main window", "free pointer", "release keyboard"}));
+    f.presenter.windowDisturbed();  // the window's own hide at the unlock
+    EXPECT_EQ(f.view.steps, Texts{});
 }
 
 }  // namespace

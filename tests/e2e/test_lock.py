@@ -1,11 +1,12 @@
 """End-to-end test of the screen lock: the quick button 锁屏, the password
 set-up, the lock window over the screen with the pointer kept in the middle
 and the window manager's keys swallowed, the password check and the unlock,
-and a lock refused because another program holds the keyboard.
+a lock refused because another program holds the keyboard, and a lock that
+comes back when another program hides or covers it and takes nothing pasted.
 
 Each test runs the built program on its own Xvfb with openbox. The other
-program is keyboard_grabber (OMBREL_KEYBOARD_GRABBER), which the session
-starts and ends.
+programs are keyboard_grabber (OMBREL_KEYBOARD_GRABBER), cover_window
+(OMBREL_COVER_WINDOW) and xclip, which the session starts and ends.
 """
 
 import hashlib
@@ -40,20 +41,22 @@ UNLOCK_BUTTON = (640, 433)
 BACKGROUND = (520, 470)
 # The band of the check's message, above the entry.
 MESSAGE_BAND = (200, 280, 880, 50)
+# The lock's grey at BACKGROUND, and another program's window over that spot.
+GREY, COVER = (64, 64, 64), (BACKGROUND[0] - 50, BACKGROUND[1] - 30, 100, 60)
 
 
 def setUpModule():
-    missing = harness.missing_tools()
+    missing = harness.missing_tools(extra=("xclip",))
     if missing:
         raise unittest.SkipTest("missing X tools for the end-to-end tests: " + ", ".join(missing))
 
 
-def grabber_binary():
-    path = os.environ.get("OMBREL_KEYBOARD_GRABBER")
+def support_binary(variable="OMBREL_KEYBOARD_GRABBER", name="keyboard_grabber"):
+    path = os.environ.get(variable)
     if path:
         return path
     root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-    return os.path.join(root, "build", "tests", "keyboard_grabber")
+    return os.path.join(root, "build", "tests", name)
 
 
 class LockTest(unittest.TestCase):
@@ -137,6 +140,12 @@ class LockTest(unittest.TestCase):
     def shot(self, name):
         return self.session.screenshot(os.path.join(self.session.dir, name))
 
+    def on_top(self, lock):
+        """Whether lock is mapped, the topmost child of the root window, and seen at BACKGROUND."""
+        children = self.session.tool("xwininfo", "-root", "-children").split("children:")[1].split()
+        return self.session.is_viewable(lock) and int(children[0], 16) == lock and \
+            tuple(self.crop(BACKGROUND[0], BACKGROUND[1], 1, 1)) == GREY
+
     # -- tests --------------------------------------------------------------
 
     def test_the_lock_holds_the_screen_until_the_right_password_is_clicked(self):
@@ -194,10 +203,46 @@ class LockTest(unittest.TestCase):
         wait_for(lambda: self.pointer() == (0, 0), "the pointer free again")
         self.assertIsNone(self.process.poll())
 
+    def test_the_lock_comes_back_at_once_and_takes_nothing_pasted(self):
+        setup = self.open_setup()
+        self.type_passwords(setup, "Pass 1", "Pass 1")
+        self.session.click_in(setup, *OK_BUTTON)
+        lock = self.session.wait_window(LOCK_TITLE)
+        wait_for(lambda: self.on_top(lock), "the lock on top")
+        cover = support_binary("OMBREL_COVER_WINDOW", "cover_window")
+        # Each attack, then a part of the password typed: all of it must arrive.
+        for attack, keys in (("windowminimize", "Pa"), ("windowunmap", "ss"), (cover, " 1")):
+            with self.subTest(attack):
+                started = time.monotonic()
+                if attack == cover:
+                    other = self.session.spawn("cover", [cover] + [str(v) for v in COVER])
+                    wait_for(lambda: "mapped" in self.session.app_output(other), "the cover window")
+                else:
+                    self.session.tool("xdotool", attack, str(lock))
+                wait_for(lambda: self.on_top(lock), "the lock back on top", timeout=1.0, interval=0.02)
+                print("{}: on top again after {:.2f} s".format(attack, time.monotonic() - started))
+                self.session.tool("xdotool", "mousemove", "0", "0")
+                wait_for(lambda: (lambda x, y: RECT[0] <= x < RECT[2] and RECT[1] <= y < RECT[3])(*self.pointer()),
+                         "the pointer kept in its rectangle")
+                self.session.tool("xdotool", "type", "--delay", "30", keys)
+        # The password in both selections: a paste would make the entry wrong.
+        with open(os.path.join(self.session.dir, "pasted"), "w") as f:
+            f.write("Pass 1")
+        for selection in ("clipboard", "primary"):
+            self.session.spawn("xclip", ["xclip", "-quiet", "-selection", selection, "-i", f.name])
+            wait_for(lambda: self.session.tool("xclip", "-o", "-selection", selection, check=False) == "Pass 1",
+                     "the password in the " + selection)
+        self.session.keys("shift+Insert", "ctrl+v")
+        self.session.click(640, 400, button=2)  # on the entry
+        self.hover_unlock()
+        wait_for(self.message_width, "the check's message")
+        self.session.click(*UNLOCK_BUTTON)
+        self.session.wait_no_window(LOCK_TITLE)
+
     def test_a_lock_refused_while_another_program_holds_the_keyboard(self):
         setup = self.open_setup()
         self.type_passwords(setup, "pw", "pw")
-        grabber = self.session.spawn("grabber", [grabber_binary()])
+        grabber = self.session.spawn("grabber", [support_binary()])
         wait_for(lambda: "grabbed" in self.session.app_output(grabber) or grabber.poll() is not None,
                  "the other program to grab the keyboard")
         self.assertIsNone(grabber.poll(), self.session.app_output(grabber))

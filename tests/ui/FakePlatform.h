@@ -113,6 +113,8 @@ public:
     }
     void releaseKeyboard(QWidget*) override { keyboardHeld = false; }
     void keepOnTop(QWidget*) override { ++keptOnTop; }
+    void restoreWindow(QWidget*) override {}
+    void watchWindow(QWidget*, std::function<void()>) override {}
     void makeTranslucent(QWidget*, int a) override { alpha = a; }
     Result blockTaskManager(QWidget*) override { return Result::failure("no task manager here"); }
 

@@ -7,7 +7,9 @@
 #include "ui/qt/MouseLabel.h"
 #include "ui/qt/QuickPanel.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -174,8 +176,8 @@ TEST_F(LockWindowsTest, ARefusedGrabOrCancelBringsTheMainWindowBack)
 }
 
 // Keys held with Ctrl, Alt or the Windows key never type; F4, the Windows
-// keys and the menu key go nowhere; letters, digits, Backspace and Enter
-// reach the entry.
+// keys and the menu key go nowhere; nothing is pasted or handed over by an
+// input method; letters, digits, Backspace and Enter reach the entry.
 TEST_F(LockWindowsTest, TheEntryTakesOnlyPlainKeys)
 {
     LockWindow* lock = lockWith("pw");
@@ -186,6 +188,12 @@ TEST_F(LockWindowsTest, TheEntryTakesOnlyPlainKeys)
     QTest::keyClick(entry, Qt::Key_A, Qt::AltModifier);
     QTest::keyClick(entry, Qt::Key_A, Qt::ControlModifier);  // select all, were it let through
     QTest::keyClick(entry, Qt::Key_X, Qt::ControlModifier);
+    QGuiApplication::clipboard()->setText("pasted");
+    QTest::keyClick(entry, Qt::Key_Insert, Qt::ShiftModifier);
+    QTest::keyClick(entry, Qt::Key_V, Qt::ControlModifier);
+    QInputMethodEvent commit;
+    commit.setCommitString("committed");
+    QCoreApplication::sendEvent(entry, &commit);
     QTest::keyClick(entry, Qt::Key_Return);
     EXPECT_EQ(entry->text(), "aB");
 

@@ -115,7 +115,24 @@ void LockPresenter::tick()
     const double r2 = random_();
     const double r3 = random_();
     view_.setBannerColour(bannerColour(r1, r2, r3));
+    holdAgain();
+}
+
+void LockPresenter::windowDisturbed()
+{
+    if (locked_)
+        holdAgain();
+}
+
+// The window back on the screen and on top first, as a window that is not
+// shown cannot take a grab; then the focus and both grabs. Once the lock is
+// up a grab that fails (another program holds it for the moment) does not
+// end the lock: it is asked for again at the next tick, each time, until it
+// holds.
+void LockPresenter::holdAgain()
+{
+    view_.restoreWindow();
     view_.focusEntry();
-    view_.confinePointer(rect_);  // a failure leaves the lock up as it is
+    view_.confinePointer(rect_);
     view_.holdKeyboard();
 }

@@ -47,6 +47,9 @@ public:
     virtual Result holdKeyboard() = 0;
     virtual void releaseKeyboard() = 0;
     virtual void keepOnTop() = 0;
+    // The window shown again if another program hid it, and raised above
+    // every other window.
+    virtual void restoreWindow() = 0;
     virtual void makeTranslucent(int alpha) = 0;
     virtual Result blockTaskManager() = 0;
     // Pixels and twips of the screen the window covers.
@@ -84,12 +87,17 @@ public:
     void pointerOverUnlock();
     void pointerOverBackground();
     void unlockClicked();
-    // Every 300 ms: a new banner colour, the focus back, the grabs asserted again.
+    // Every 300 ms: a new banner colour, then the hold put back (holdAgain).
     void tick();
+    // Another program has hidden or covered the window: the hold is put back
+    // at once, not at the next tick.
+    void windowDisturbed();
 
     std::function<void()> onUnlocked;  // the owner shows the main window
 
 private:
+    void holdAgain();
+
     LockView& view_;
     Services& services_;
     RandomSource random_;

@@ -1,9 +1,11 @@
 #include "X11LockGuard.h"
 
 #include <QGuiApplication>
+#include <QMetaObject>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <xcb/xproto.h>
 
 #include <chrono>
 #include <thread>
@@ -69,25 +71,46 @@ int grabWithRetries(Display* display, bool retry, Grab grab)
     return status;
 }
 
-void sendWindowState(Display* display, Window window, const char* first, const char* second)
-{
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display, "_NET_WM_STATE", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = 1;  // add
-    event.xclient.data.l[1] = long(XInternAtom(display, first, False));
-    event.xclient.data.l[2] = second ? long(XInternAtom(display, second, False)) : 0;
-    event.xclient.data.l[3] = 1;  // asked by an application
-    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
-               &event);
-}
-
 }  // namespace
 
+// Looks at every event of the program's connection before Qt does, and lets
+// all of them through.
+class X11LockGuard::Watch final : public QAbstractNativeEventFilter {
+public:
+    explicit Watch(X11LockGuard& guard) : guard_(guard) {}
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
+    {
+        if (type != "xcb_generic_event_t" || !guard_.watchedId_)
+            return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        switch (event->response_type & 0x7f) {
+        case XCB_UNMAP_NOTIFY:
+            if (reinterpret_cast<const xcb_unmap_notify_event_t*>(event)->window == guard_.watchedId_)
+                guard_.reportDisturbance();
+            break;
+        case XCB_VISIBILITY_NOTIFY: {
+            const auto* visibility = reinterpret_cast<const xcb_visibility_notify_event_t*>(event);
+            if (visibility->window == guard_.watchedId_ && visibility->state != XCB_VISIBILITY_UNOBSCURED)
+                guard_.reportDisturbance();
+            break;
+        }
+        default: break;
+        }
+        return false;
+    }
+
+private:
+    X11LockGuard& guard_;
+};
+
 X11LockGuard::X11LockGuard() = default;
-X11LockGuard::~X11LockGuard() = default;
+
+X11LockGuard::~X11LockGuard()
+{
+    if (watch_ && qGuiApp)
+        qGuiApp->removeNativeEventFilter(watch_.get());
+}
 
 void X11LockGuard::forgetConfinement()
 {
@@ -125,16 +148,16 @@ Result X11LockGuard::confinePointer(QWidget* window, const PixelRect& rect)
         XMoveResizeWindow(display, confinement_, x, y, width, height);
     }
 
+    // Once held for this window, a lost grab (the window was unmapped, say)
+    // is asked for once: the caller asks again at its next tick.
     const bool held = pointerHolder_ == window && !pointerHolder_.isNull();
     const unsigned mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask;
     const int status = grabWithRetries(display, !held, [&] {
         return XGrabPointer(display, lockWindow, True, mask, GrabModeAsync, GrabModeAsync, confinement_, None,
                             CurrentTime);
     });
-    if (status != GrabSuccess) {
-        pointerHolder_.clear();
+    if (status != GrabSuccess)
         return Result::failure(grabFailure(status, "鼠标"));
-    }
     pointerHolder_ = window;
     return Result::success();
 }
@@ -164,10 +187,8 @@ Result X11LockGuard::holdKeyboard(QWidget* window)
     const int status = grabWithRetries(display, !held, [&] {
         return XGrabKeyboard(display, lockWindow, True, GrabModeAsync, GrabModeAsync, CurrentTime);
     });
-    if (status != GrabSuccess) {
-        keyboardHolder_.clear();
+    if (status != GrabSuccess)
         return Result::failure(grabFailure(status, "键盘"));
-    }
     keyboardHolder_ = window;
     return Result::success();
 }
@@ -182,19 +203,82 @@ void X11LockGuard::releaseKeyboard(QWidget*)
     keyboardHolder_.clear();
 }
 
-// Above every ordinary window; on a single screen also full-screen, which
-// window managers stack above their panels. On several screens the window
-// keeps the size of the whole desktop that it was given.
+// The window manager does not stack an override-redirect window, so the
+// window itself goes to the top of the root window's children, above the
+// window manager's frames, its panels and the other override-redirect windows
+// alike. A window mapped later goes above it until the next raise.
 void X11LockGuard::keepOnTop(QWidget* window)
 {
     Display* display = x11Display();
     if (!display || !window)
         return;
     IgnoredXErrors ignored(display);
-    const Window lockWindow = Window(window->winId());
-    const bool oneScreen = QGuiApplication::screens().size() <= 1;
-    sendWindowState(display, lockWindow, "_NET_WM_STATE_ABOVE", oneScreen ? "_NET_WM_STATE_FULLSCREEN" : nullptr);
-    XRaiseWindow(display, lockWindow);
+    XRaiseWindow(display, Window(window->winId()));
+}
+
+// A map request of an override-redirect window goes to the server straight,
+// not to the window manager, so the window is viewable again once the
+// requests are through (IgnoredXErrors waits for them), and a grab can be
+// taken for it. A window that is mapped already is only raised.
+void X11LockGuard::restoreWindow(QWidget* window)
+{
+    Display* display = x11Display();
+    if (!display || !window)
+        return;
+    IgnoredXErrors ignored(display);
+    XMapRaised(display, Window(window->winId()));
+    if (window == watched_)
+        selectVisibility();
+}
+
+void X11LockGuard::watchWindow(QWidget* window, std::function<void()> disturbed)
+{
+    watched_ = disturbed ? window : nullptr;
+    watchedId_ = watched_ ? (unsigned long)(window->winId()) : 0;
+    disturbed_ = watched_ ? std::move(disturbed) : nullptr;
+    disturbancePending_ = false;  // a report queued for a window since gone never came
+    Display* display = x11Display();
+    if (!display || !watched_)
+        return;
+    if (!watch_) {
+        watch_ = std::make_unique<Watch>(*this);
+        qGuiApp->installNativeEventFilter(watch_.get());
+    }
+    IgnoredXErrors ignored(display);
+    selectVisibility();
+}
+
+// VisibilityNotify comes only to a client that asks for it, and Qt may set
+// the window's event mask anew, so the bit is added to the mask the
+// program's connection has, each time the window is restored. Under a
+// compositor the server may report the window unobscured all the same; the
+// raise at every tick covers that.
+void X11LockGuard::selectVisibility()
+{
+    Display* display = x11Display();
+    XWindowAttributes attributes{};
+    if (!display || !watchedId_ || !XGetWindowAttributes(display, Window(watchedId_), &attributes))
+        return;
+    if (!(attributes.your_event_mask & VisibilityChangeMask))
+        XSelectInput(display, Window(watchedId_), attributes.your_event_mask | VisibilityChangeMask);
+}
+
+// The report goes through the event loop: the owner then talks to the
+// server again, which it should not do from inside the event filter.
+// Several events in a row give one report.
+void X11LockGuard::reportDisturbance()
+{
+    if (disturbancePending_ || watched_.isNull())
+        return;
+    disturbancePending_ = true;
+    QMetaObject::invokeMethod(
+        watched_.data(),
+        [this] {
+            disturbancePending_ = false;
+            if (disturbed_ && !watched_.isNull())
+                disturbed_();
+        },
+        Qt::QueuedConnection);
 }
 
 void X11LockGuard::makeTranslucent(QWidget* window, int alpha)

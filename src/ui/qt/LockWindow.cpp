@@ -46,6 +46,10 @@ bool lockDropsKey(const QKeyEvent& event)
     const Qt::KeyboardModifiers held = event.modifiers();
     if (held & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return true;
+    // A password is typed, never pasted: QLineEdit pastes on these.
+    if (event.matches(QKeySequence::Paste) || event.key() == Qt::Key_Paste ||
+        (event.key() == Qt::Key_Insert && (held & Qt::ShiftModifier)))
+        return true;
     KeyRecord record;
     record.message = event.type() == QEvent::KeyRelease ? 0x0101 : 0x0100;
     record.virtualKey = virtualKey(event.key());
@@ -53,7 +57,7 @@ bool lockDropsKey(const QKeyEvent& event)
 }
 
 LockWindow::LockWindow(Platform& platform, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint)
     , platform_(platform)
     , guard_(platform.lockGuard)
     , twips_(platform.screen.twipsPerPixelX())
@@ -209,6 +213,11 @@ void LockWindow::keepOnTop()
     guard_.keepOnTop(this);
 }
 
+void LockWindow::restoreWindow()
+{
+    guard_.restoreWindow(this);
+}
+
 void LockWindow::makeTranslucent(int alpha)
 {
     guard_.makeTranslucent(this, alpha);
@@ -278,26 +287,36 @@ void LockWindow::focusEntry()
     entry_->setFocus();
 }
 
+// While the tick runs, a hide or a cover by another program is answered at
+// once too, not only at the next tick.
 void LockWindow::setTickRunning(bool running)
 {
-    if (running)
+    if (running) {
         tickTimer_->start();
-    else
+        guard_.watchWindow(this, [this] { presenter_.windowDisturbed(); });
+    } else {
         tickTimer_->stop();
+        guard_.watchWindow(this, nullptr);
+    }
 }
 
 void LockWindow::close()
 {
-    tickTimer_->stop();
+    setTickRunning(false);
     hide();
     emit closeRequested();
 }
 
 // The keys reach the entry unless the lock drops them; the middle button's
-// paste of the selection and any drop are kept out too.
+// paste of the selection, any drop and any text an input method hands over
+// are kept out too.
 bool LockWindow::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
+    case QEvent::InputMethod:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: event->ignore(); return true;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride:

@@ -15,8 +15,11 @@ struct Platform;
 // The lock window: frameless, dark grey, over every screen, with the flashing
 // banner, the password entry, the check's message and the unlock button (a
 // picture at rest, another under the pointer). The controls sit in the middle
-// of the main screen, inside the rectangle the pointer is kept in. What holds
-// the pointer and the keyboard is the platform's LockGuard.
+// of the main screen, inside the rectangle the pointer is kept in. It bypasses
+// the window manager, which therefore can neither iconify it nor stack
+// another window above it. What holds the pointer and the keyboard, and puts
+// the window back when another program hides or covers it, is the platform's
+// LockGuard.
 class LockWindow final : public QWidget, public LockView {
     Q_OBJECT
 public:
@@ -34,6 +37,7 @@ public:
     Result holdKeyboard() override;
     void releaseKeyboard() override;
     void keepOnTop() override;
+    void restoreWindow() override;
     void makeTranslucent(int alpha) override;
     Result blockTaskManager() override;
     double screenWidthTwips() const override;
@@ -91,6 +95,8 @@ private:
 };
 
 // Whether the lock drops a key event: every key held with Ctrl, Alt or the
-// Windows key (no shortcut may fire and nothing is typed with them), and
-// the keys the lock swallows on their own (F4, the Windows and menu keys).
+// Windows key (no shortcut may fire and nothing is typed with them), the
+// keys the lock swallows on their own (F4, the Windows and menu keys), and
+// every key that pastes (Shift+Insert, the Paste key, whatever the platform
+// binds to paste).
 bool lockDropsKey(const QKeyEvent& event);

@@ -163,6 +163,31 @@ TEST(WinLockGuard, WindowBecomesTopmostAndLayered)
     EXPECT_EQ(flags, DWORD(LWA_ALPHA));
 }
 
+// Another program minimises or hides the lock, takes it out of the topmost
+// band and frees the pointer: the restore puts all of it back.
+TEST(WinLockGuard, RestoreBringsBackAMinimisedOrHiddenWindow)
+{
+    TestWindow window;
+    if (!haveScreen() || !window.handle)
+        GTEST_SKIP() << "no screen or no window here (Wine without a display)";
+    WinLockGuard guard;
+    ASSERT_TRUE(guard.confinePointer(window.handle, PixelRect{200, 150, 400, 300}).ok());
+    for (const int attack : {SW_MINIMIZE, SW_HIDE, SW_SHOWMINNOACTIVE}) {
+        SCOPED_TRACE(attack);
+        ShowWindow(window.handle, attack);
+        SetWindowPos(window.handle, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+        ClipCursor(nullptr);
+        ASSERT_TRUE(IsIconic(window.handle) || !IsWindowVisible(window.handle));
+        ASSERT_TRUE(guard.restoreWindow(window.handle).ok());
+        pump(50);
+        EXPECT_TRUE(IsWindowVisible(window.handle) && !IsIconic(window.handle));
+        EXPECT_TRUE(GetWindowLongW(window.handle, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        RECT clip{};
+        ASSERT_TRUE(GetClipCursor(&clip));
+        EXPECT_TRUE(clip.left == 200 && clip.top == 150 && clip.right == 400 && clip.bottom == 300);
+    }
+}
+
 // While held, the file cannot be opened for reading, which starting the
 // program needs; once let go, it can.
 TEST(WinLockGuard, TaskManagerFileIsHeldUntilReleased)

@@ -30,6 +30,7 @@ Result WinLockGuard::confinePointer(HWND, const PixelRect& rect)
     if (!ClipCursor(&clip))
         return Result::failure("鼠标锁不住：" + wintext::systemMessage(GetLastError()));
     confined_ = true;
+    clip_ = clip;
     return Result::success();
 }
 
@@ -95,6 +96,24 @@ void WinLockGuard::keepOnTop(HWND window)
 {
     if (window)
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+// SW_RESTORE takes a minimised window back to its size before; a window
+// that is only hidden is shown as it was. Any program may call ClipCursor,
+// and the system frees the pointer at a desktop switch, so the clip is set
+// again each time.
+Result WinLockGuard::restoreWindow(HWND window)
+{
+    if (window) {
+        if (IsIconic(window))
+            ShowWindow(window, SW_RESTORE);
+        else if (!IsWindowVisible(window))
+            ShowWindow(window, SW_SHOW);
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+    }
+    if (confined_ && !ClipCursor(&clip_))
+        return Result::failure("鼠标锁不住：" + wintext::systemMessage(GetLastError()));
+    return Result::success();
 }
 
 void WinLockGuard::makeTranslucent(HWND window, int alpha)

@@ -18,6 +18,9 @@
 //   called on the UI thread and that thread must keep pumping messages, or
 //   the system passes keys on without asking it;
 // - on top: the topmost band of the window order;
+// - put back: another program can minimise or hide the lock window, take it
+//   out of the topmost band or free the pointer, so restoreWindow, called at
+//   every tick, undoes all of it;
 // - translucency: a layered window with one alpha for the whole window;
 // - the task manager: its program file held open without read sharing, so
 //   that the system cannot open it to start it. The file is let go again by
@@ -38,6 +41,10 @@ public:
     Result holdKeyboard(HWND window);
     void releaseKeyboard(HWND window);
     void keepOnTop(HWND window);
+    // Shows the window again if it is minimised or hidden, puts it back at the
+    // top of the topmost band and, while the pointer is confined, clips it to
+    // the same rectangle again; a failure to clip says why.
+    Result restoreWindow(HWND window);
     // alpha 0 (invisible) to 255 (opaque).
     void makeTranslucent(HWND window, int alpha);
     Result blockTaskManager(HWND window);
@@ -57,6 +64,7 @@ private:
 
     HHOOK hook_ = nullptr;
     bool confined_ = false;
+    RECT clip_{};  // where confinePointer keeps the pointer
     HANDLE taskManager_ = INVALID_HANDLE_VALUE;
     int keysSeen_ = 0;
     int keysSwallowed_ = 0;
