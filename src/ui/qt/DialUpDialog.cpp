@@ -1,13 +1,12 @@
 #include "DialUpDialog.h"
 
 #include "DialogFrame.h"
-#include "Fonts.h"
-#include "MouseLabel.h"
-#include "Placement.h"
+#include "core/dialup/DialUpForm.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtText.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -26,57 +25,15 @@ DialUpDialog::DialUpDialog(Platform& platform, QWidget* parent)
 
 void DialUpDialog::createControls()
 {
-    setObjectName(QStringLiteral("dialUpDialog"));
-    setWindowTitle(QStringLiteral("宽带连接"));
-    setStyleSheet(QStringLiteral("#title, #body, #status { background: rgb(192,192,192); }"
-                                 "QLineEdit { background: rgb(224,224,224); lineedit-password-character: 42; }"
-                                 "#nameLabel, #accountLabel, #passwordLabel { background: transparent; }"));
-
-    makeGreyDialogFrame(this, twips_, kWidthTwips, kHeightTwips, QStringLiteral("★宽带连接★"), drag_);
-
-    const auto makeCaption = [this](const char* name, const QString& caption, int top) {
-        auto* label = new QLabel(caption, this);
-        label->setObjectName(QLatin1String(name));
-        label->setFont(uiFont(10.5));
-        label->setTextFormat(Qt::PlainText);
-        placeByTwips(label, twips_, 840, top, 1095, 375);
-    };
-    const auto makeBox = [this](const char* name, int top) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(QLatin1String(name));
-        box->setFont(uiFont(10.5));
-        placeByTwips(box, twips_, 1800, top, 2895, 375);
-        return box;
-    };
-    // Made in the keyboard order: name, account, password, then 取消, 断开, 连接.
-    nameBox_ = makeBox("nameBox", 960);
-    makeCaption("nameLabel", QStringLiteral("连接名称:"), 960);
-    accountBox_ = makeBox("accountBox", 1440);
-    passwordBox_ = makeBox("passwordBox", 1920);
-    makeCaption("accountLabel", QStringLiteral("宽带帐号:"), 1440);
-    makeCaption("passwordLabel", QStringLiteral("宽带密码:"), 1920);
-    // Shown as "*"; an input method must neither show nor swallow the password.
-    passwordBox_->setEchoMode(QLineEdit::Password);
-    passwordBox_->setAttribute(Qt::WA_InputMethodEnabled, false);
-
-    const auto makeButton = [this](const char* name, const QString& caption, int left) {
-        auto* button = new QPushButton(caption, this);
-        button->setObjectName(QLatin1String(name));
-        button->setFont(uiFont(12));
-        button->setAutoDefault(false);
-        placeByTwips(button, twips_, left, 2520, 975, 375);
-        return button;
-    };
-    cancelButton_ = makeButton("cancelButton", QStringLiteral("取消"), 3720);
-    disconnectButton_ = makeButton("disconnectButton", QStringLiteral("断开"), 2280);
-    connectButton_ = makeButton("connectButton", QStringLiteral("连接"), 840);
-
-    status_ = new QLabel(this);
-    status_->setObjectName(QStringLiteral("status"));
-    status_->setAlignment(Qt::AlignCenter);
-    status_->setTextFormat(Qt::PlainText);
-    status_->setFont(uiFont(12));
-    placeByTwips(status_, twips_, 840, 3120, 3855, 375);
+    using namespace dial_up_form;
+    const FormControls controls = makeGreyDialog(this, kForm, twips_, drag_);
+    nameBox_ = controls.get<QLineEdit>(kName);
+    accountBox_ = controls.get<QLineEdit>(kAccount);
+    passwordBox_ = controls.get<QLineEdit>(kPassword);
+    cancelButton_ = controls.get<QPushButton>(kCancel);
+    disconnectButton_ = controls.get<QPushButton>(kDisconnect);
+    connectButton_ = controls.get<QPushButton>(kConnect);
+    status_ = controls.get<QLabel>(kStatus);
 
     // The status line follows a press of any mouse button; a keyboard
     // activation runs the click alone.

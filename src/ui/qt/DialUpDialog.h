@@ -17,9 +17,6 @@ struct Platform;
 class DialUpDialog final : public QWidget, public DialUpView {
     Q_OBJECT
 public:
-    static constexpr int kWidthTwips = 5565;
-    static constexpr int kHeightTwips = 3975;
-
     explicit DialUpDialog(Platform& platform, QWidget* parent = nullptr);
 
     DialUpPresenter& presenter() { return presenter_; }

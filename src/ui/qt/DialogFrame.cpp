@@ -1,9 +1,9 @@
 #include "DialogFrame.h"
 
-#include "Fonts.h"
+#include "FormBuilder.h"
 #include "MouseLabel.h"
-#include "Placement.h"
 
+#include <QRect>
 #include <QWidget>
 
 void centreOnScreen(QWidget* window, const QRect& screen)
@@ -12,26 +12,12 @@ void centreOnScreen(QWidget* window, const QRect& screen)
                  screen.y() + (screen.height() - window->height()) / 2);
 }
 
-void makeGreyDialogFrame(QWidget* window, const Twips& twips, int widthTwips, int heightTwips,
-                                 const QString& title, DragHandle& drag)
+FormControls makeGreyDialog(QWidget* window, const FormSpec& form, const Twips& twips, DragHandle& drag)
 {
-    QPalette grey = window->palette();
-    grey.setColor(QPalette::Window, QColor(128, 128, 128));
-    window->setPalette(grey);
-    window->setAutoFillBackground(true);
-    window->setFixedSize(twips.toPixels(widthTwips), twips.toPixels(heightTwips));
-
-    auto* body = new MouseLabel(window);
-    body->setObjectName(QStringLiteral("body"));
-    placeByTwips(body, twips, 50, 450, widthTwips - 100, heightTwips - 500);
-
-    auto* strip = new MouseLabel(title, window);
-    strip->setObjectName(QStringLiteral("title"));
-    strip->setAlignment(Qt::AlignCenter);
-    strip->setTextFormat(Qt::PlainText);
-    strip->setFont(uiFont(12));
-    placeByTwips(strip, twips, 50, 50, widthTwips - 100, 350);
-
-    for (MouseLabel* handle : {strip, body})
-        dragWindowBy(handle, window, drag);
+    applyForm(window, form, twips);
+    FormControls controls = buildControls(form, window, twips);
+    window->setStyleSheet(colourRules({&form}));
+    for (const std::string_view strip : {std::string_view("title"), std::string_view("body")})
+        dragWindowBy(controls.get<MouseLabel>(strip), window, drag);
+    return controls;
 }

@@ -1,17 +1,16 @@
 #pragma once
 
-#include <QString>
+#include "FormControls.h"
 
 class DragHandle;
 class QRect;
 class QWidget;
 class Twips;
+struct FormSpec;
 
 // Puts a window in the middle of the screen.
 void centreOnScreen(QWidget* window, const QRect& screen);
 
-// The frame of the small grey dialogs: a borderless window of a fixed size
-// in twips, with a light title strip (its caption centred) and a body strip
-// beneath everything else, both dragging the window.
-void makeGreyDialogFrame(QWidget* window, const Twips& twips, int widthTwips, int heightTwips,
-                                 const QString& title, DragHandle& drag);
+// The small grey dialogs: a borderless window made from its form, coloured
+// as the form says, whose title and body strips drag it.
+FormControls makeGreyDialog(QWidget* window, const FormSpec& form, const Twips& twips, DragHandle& drag);

@@ -1,9 +1,9 @@
 #include "DueNoticeWindow.h"
 
 #include "DialogFrame.h"
-#include "Fonts.h"
+#include "FormBuilder.h"
 #include "MouseLabel.h"
-#include "Placement.h"
+#include "core/scheduler/DueNoticeForm.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtText.h"
 
@@ -29,8 +29,6 @@ DueNoticeWindow::DueNoticeWindow(Platform& platform, std::function<ScheduleActio
     createControls();
     raise();
     presenter_.load();
-    placeByTwips(title_, twips_, 50, 50, kWidthTwips - 100, 350);
-    placeByTwips(body_, twips_, 50, 450, kWidthTwips - 100, kHeightTwips - 500);
     message_->raise();
 
     centreOnScreen(this, platform_.screen.geometry());
@@ -38,45 +36,18 @@ DueNoticeWindow::DueNoticeWindow(Platform& platform, std::function<ScheduleActio
 
 void DueNoticeWindow::createControls()
 {
-    setObjectName(QStringLiteral("dueNotice"));
-    setWindowTitle(QStringLiteral("定时提示"));
-    QPalette grey = palette();
-    grey.setColor(QPalette::Window, QColor(128, 128, 128));
-    setPalette(grey);
-    setAutoFillBackground(true);
-    setFixedSize(twips_.toPixels(kWidthTwips), twips_.toPixels(kHeightTwips));
-
-    body_ = new MouseLabel(this);
-    body_->setObjectName(QStringLiteral("body"));
+    using namespace due_notice_form;
+    applyForm(this, kForm, twips_);
+    const FormControls controls = buildControls(kForm, this, twips_);
+    body_ = controls.get<MouseLabel>(kBody);
+    title_ = controls.get<MouseLabel>(kTitle);
+    message_ = controls.get<QLabel>(kMessage);
+    executeButton_ = controls.get<QPushButton>(kExecute);
+    stopRingButton_ = controls.get<QPushButton>(kStopRing);
+    cancelButton_ = controls.get<QPushButton>(kCancel);
     body_->setStyleSheet(QStringLiteral("background: #d9e4f2; border: 1px solid #6f93c4;"));
-
-    title_ = new MouseLabel(QStringLiteral("★定时提示★"), this);
-    title_->setObjectName(QStringLiteral("title"));
-    title_->setAlignment(Qt::AlignCenter);
-    title_->setTextFormat(Qt::PlainText);
-    title_->setFont(uiFont(10.5, true));
     title_->setStyleSheet(QStringLiteral("color: white; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
                                          "stop:0 #3a6fb5, stop:1 #1d4f91);"));
-
-    message_ = new QLabel(QStringLiteral("时间到!!"), this);
-    message_->setObjectName(QStringLiteral("message"));
-    message_->setAlignment(Qt::AlignCenter);
-    message_->setTextFormat(Qt::PlainText);
-    message_->setFont(roundFont(36));
-    placeByTwips(message_, twips_, 480, 840, 2880, 720);
-
-    const auto makeButton = [this](const char* name, const QString& caption) {
-        auto* button = new QPushButton(caption, this);
-        button->setObjectName(QLatin1String(name));
-        button->setFont(uiFont(10.5));
-        return button;
-    };
-    executeButton_ = makeButton("executeButton", QStringLiteral("立刻执行"));
-    stopRingButton_ = makeButton("stopRingButton", QStringLiteral("停止响铃"));
-    cancelButton_ = makeButton("cancelButton", QStringLiteral("取消"));
-    placeByTwips(executeButton_, twips_, 480, 1800, 1215, 375);
-    placeByTwips(stopRingButton_, twips_, 1200, 1800, 1335, 375);
-    placeByTwips(cancelButton_, twips_, 2160, 1800, 1215, 375);
 
     countdownTimer_ = new QTimer(this);
     countdownTimer_->setInterval(1000);

@@ -17,8 +17,6 @@ struct Platform;
 class DueNoticeWindow final : public QWidget, public DueNoticeView {
     Q_OBJECT
 public:
-    static constexpr int kWidthTwips = 3915;
-    static constexpr int kHeightTwips = 2745;
 
     DueNoticeWindow(Platform& platform, std::function<ScheduleAction()> chosenAction, QWidget* parent = nullptr);
 

@@ -1,9 +1,7 @@
 #include "LockSetupWindow.h"
 
 #include "DialogFrame.h"
-#include "Fonts.h"
-#include "MouseLabel.h"
-#include "Placement.h"
+#include "core/lock/LockSetupForm.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtText.h"
 
@@ -24,47 +22,12 @@ LockSetupWindow::LockSetupWindow(Platform& platform, QWidget* parent)
 
 void LockSetupWindow::createControls()
 {
-    setObjectName(QStringLiteral("lockSetupWindow"));
-    setWindowTitle(QStringLiteral("锁屏设置"));
-    setStyleSheet(QStringLiteral("#title, #body { background: rgb(192,192,192); }"
-                                 "QLineEdit { background: rgb(224,224,224); lineedit-password-character: 42; }"
-                                 "#passwordLabel, #repeatLabel { background: transparent; }"));
-
-    makeGreyDialogFrame(this, twips_, kWidthTwips, kHeightTwips, QStringLiteral("★锁屏设置★"), drag_);
-
-    const auto makeCaption = [this](const char* name, const QString& caption, int top) {
-        auto* label = new QLabel(caption, this);
-        label->setObjectName(QLatin1String(name));
-        label->setFont(uiFont(10.5));
-        label->setTextFormat(Qt::PlainText);
-        placeByTwips(label, twips_, 240, top, 1095, 375);
-    };
-    makeCaption("passwordLabel", QStringLiteral("解锁密码"), 600);
-    makeCaption("repeatLabel", QStringLiteral("重复密码"), 1080);
-
-    const auto makeButton = [this](const char* name, const QString& caption, int left, int width) {
-        auto* button = new QPushButton(caption, this);
-        button->setObjectName(QLatin1String(name));
-        button->setFont(uiFont(12));
-        button->setAutoDefault(false);  // neither is the default button
-        placeByTwips(button, twips_, left, 1800, width, 375);
-        return button;
-    };
-    const auto makeBox = [this](const char* name, int top) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(QLatin1String(name));
-        box->setFont(uiFont(9));
-        // Shown as "*"; an input method must neither show nor swallow the password.
-        box->setEchoMode(QLineEdit::Password);
-        box->setAttribute(Qt::WA_InputMethodEnabled, false);
-        placeByTwips(box, twips_, 1200, top, 2415, 375);
-        return box;
-    };
-    // Made in the keyboard order: 取消, 确定, the repeated password, the password.
-    cancelButton_ = makeButton("cancelButton", QStringLiteral("取消"), 1560, 855);
-    okButton_ = makeButton("okButton", QStringLiteral("确定"), 2640, 975);
-    repeatBox_ = makeBox("repeatBox", 1080);
-    passwordBox_ = makeBox("passwordBox", 600);
+    using namespace lock_setup_form;
+    const FormControls controls = makeGreyDialog(this, kForm, twips_, drag_);
+    cancelButton_ = controls.get<QPushButton>(kCancel);
+    okButton_ = controls.get<QPushButton>(kOk);
+    repeatBox_ = controls.get<QLineEdit>(kRepeat);
+    passwordBox_ = controls.get<QLineEdit>(kPassword);
 
     connect(okButton_, &QPushButton::clicked, this, [this] { presenter_.okClicked(); });
     connect(cancelButton_, &QPushButton::clicked, this, [this] { presenter_.cancelClicked(); });

@@ -16,8 +16,6 @@ struct Platform;
 class LockSetupWindow final : public QWidget, public LockSetupView {
     Q_OBJECT
 public:
-    static constexpr int kWidthTwips = 3915;
-    static constexpr int kHeightTwips = 2580;
 
     explicit LockSetupWindow(Platform& platform, QWidget* parent = nullptr);
 
