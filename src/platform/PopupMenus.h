@@ -1,16 +1,18 @@
 #pragma once
 
-#include <QPoint>
+#include "core/form/FormDescription.h"
+#include "core/window/PixelGeometry.h"
 
-class QAction;
-class QMenu;
+#include <optional>
+#include <string>
 
 // Pops a menu up at a screen position and waits until an item is chosen or
-// the menu is dismissed. The chosen item's action runs (its triggered
-// signal) before popup() returns it; null when nothing was chosen.
+// the menu is dismissed.
 class PopupMenus {
 public:
     virtual ~PopupMenus() = default;
-    virtual QAction* popup(QMenu& menu, const QPoint& globalPos) = 0;
-    virtual QPoint pointerPosition() const = 0;
+    // The identity of the item chosen (of a submenu's too); nothing when the
+    // menu was dismissed.
+    virtual std::optional<std::string> popup(const MenuSpec& menu, PixelPoint at) = 0;
+    virtual PixelPoint pointerPosition() const = 0;
 };

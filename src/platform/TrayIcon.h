@@ -3,11 +3,11 @@
 #include "core/Result.h"
 #include "core/app/TrayHostPresenter.h"
 
-#include <QIcon>
-#include <QPoint>
-#include <QString>
-
 #include <functional>
+#include <string>
+
+// The pictures a tray icon can show.
+enum class TrayPicture { Application };
 
 // The program's icon in the notification area. Where there is no
 // notification area yet, the icon appears when one starts.
@@ -16,5 +16,6 @@ public:
     using Handler = std::function<void(TrayEvent)>;
 
     virtual ~TrayIcon() = default;
-    virtual Result install(const QIcon& icon, const QString& tip, Handler handler) = 0;
+    // tip: UTF-8.
+    virtual Result install(TrayPicture picture, const std::string& tip, Handler handler) = 0;
 };

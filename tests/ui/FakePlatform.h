@@ -4,8 +4,8 @@
 #include "platform/Platform.h"
 #include "support/FakeServices.h"
 
-#include <QAction>
-#include <QMenu>
+#include "platform/qt/QtText.h"
+
 #include <QStringList>
 
 #include <vector>
@@ -19,36 +19,33 @@ class FakeScreen final : public Screen {
 public:
     double twipsPerPixelX() const override { return twipsPerPixel; }
     double twipsPerPixelY() const override { return twipsPerPixel; }
-    QRect geometry() const override { return {0, 0, 1280, 800}; }
+    PixelRect geometry() const override { return {0, 0, 1280, 800}; }
     double twipsPerPixel = 15;
 };
 
 // Records each popped-up menu, its title and its item texts ("▸" marks a
 // submenu, whose items follow it), and chooses the item whose text was
-// scripted, running its action. The script holds for one popup only.
+// scripted. The script holds for one popup only.
 class FakePopupMenus final : public PopupMenus {
 public:
-    QAction* popup(QMenu& menu, const QPoint&) override
+    std::optional<std::string> popup(const MenuSpec& menu, PixelPoint) override
     {
-        shownMenus.push_back(menu.title());
+        shownMenus.push_back(toQt(menu.caption));
         shownItems.push_back(describe(menu));
         const QString choice = nextChoice;
         nextChoice.clear();
-        QAction* chosen = find(menu, choice);
-        if (chosen)
-            chosen->trigger();
-        return chosen;
+        return find(menu, choice);
     }
-    QPoint pointerPosition() const override { return {640, 400}; }
+    PixelPoint pointerPosition() const override { return {640, 400}; }
 
-    static QStringList describe(const QMenu& menu)
+    static QStringList describe(const MenuSpec& menu)
     {
         QStringList items;
-        for (QAction* action : menu.actions()) {
-            if (action->menu())
-                items << action->text() + QStringLiteral(" ▸") << describe(*action->menu());
+        for (const MenuItemSpec& item : menu.items) {
+            if (item.submenu)
+                items << toQt(item.caption) + QStringLiteral(" ▸") << describe(*item.submenu);
             else
-                items << action->text();
+                items << toQt(item.caption);
         }
         return items;
     }
@@ -58,30 +55,29 @@ public:
     std::vector<QStringList> shownItems;
 
 private:
-    static QAction* find(const QMenu& menu, const QString& text)
+    static std::optional<std::string> find(const MenuSpec& menu, const QString& text)
     {
         if (text.isEmpty())
-            return nullptr;
-        for (QAction* action : menu.actions()) {
-            if (action->menu()) {
-                if (QAction* inner = find(*action->menu(), text))
+            return std::nullopt;
+        for (const MenuItemSpec& item : menu.items) {
+            if (item.submenu) {
+                if (auto inner = find(*item.submenu, text))
                     return inner;
-            } else if (action->text() == text) {
-                return action;
+            } else if (toQt(item.caption) == text) {
+                return std::string(item.id);
             }
         }
-        return nullptr;
+        return std::nullopt;
     }
 };
 
 // Keeps the handler of the last install so the test can send tray events.
 class FakeTrayIcon final : public TrayIcon {
 public:
-    Result install(const QIcon& icon, const QString& tip, Handler handler) override
+    Result install(TrayPicture, const std::string& tip, Handler handler) override
     {
         ++installs;
-        lastIcon = icon;
-        tips << tip;
+        tips << toQt(tip);
         this->handler = std::move(handler);
         return nextResult;
     }
@@ -90,7 +86,6 @@ public:
 
     int installs = 0;
     QStringList tips;
-    QIcon lastIcon;
     Handler handler;
     Result nextResult;
 };
@@ -99,24 +94,24 @@ public:
 // reason scripted for it.
 class FakeLockGuard final : public LockGuard {
 public:
-    Result confinePointer(QWidget*, const PixelRect& rect) override
+    Result confinePointer(NativeWindow, const PixelRect& rect) override
     {
         confinedTo = rect;
         pointerConfined = pointerRefusal.empty();
         return pointerConfined ? Result::success() : Result::failure(pointerRefusal);
     }
-    void freePointer(QWidget*) override { pointerConfined = false; }
-    Result holdKeyboard(QWidget*) override
+    void freePointer(NativeWindow) override { pointerConfined = false; }
+    Result holdKeyboard(NativeWindow) override
     {
         keyboardHeld = keyboardRefusal.empty();
         return keyboardHeld ? Result::success() : Result::failure(keyboardRefusal);
     }
-    void releaseKeyboard(QWidget*) override { keyboardHeld = false; }
-    void keepOnTop(QWidget*) override { ++keptOnTop; }
-    void restoreWindow(QWidget*) override {}
-    void watchWindow(QWidget*, std::function<void()>) override {}
-    void makeTranslucent(QWidget*, int a) override { alpha = a; }
-    Result blockTaskManager(QWidget*) override { return Result::failure("no task manager here"); }
+    void releaseKeyboard(NativeWindow) override { keyboardHeld = false; }
+    void keepOnTop(NativeWindow) override { ++keptOnTop; }
+    void restoreWindow(NativeWindow) override {}
+    void watchWindow(NativeWindow, std::function<void()>) override {}
+    void makeTranslucent(NativeWindow, int a) override { alpha = a; }
+    Result blockTaskManager(NativeWindow) override { return Result::failure("no task manager here"); }
 
     std::string pointerRefusal;
     std::string keyboardRefusal;

@@ -1,5 +1,6 @@
 #include "TrayHostPresenter.h"
 
+#include "TrayMenu.h"
 #include "core/profile/Profile.h"
 #include "core/services/Services.h"
 #include "core/window/TitleText.h"
@@ -27,9 +28,14 @@ void TrayHostPresenter::trayEvent(TrayEvent event)
     case TrayEvent::Show:
         view_.showMainWindow();
         break;
-    case TrayEvent::MenuRequest:
-        view_.popupTrayMenu();
+    case TrayEvent::MenuRequest: {
+        const std::optional<std::string> chosen = view_.popupMenu(tray_menu::kMenu);
+        if (chosen == tray_menu::kShow)
+            showChosen();
+        else if (chosen == tray_menu::kExit)
+            exitChosen();
         break;
+    }
     case TrayEvent::Other:
         break;
     }

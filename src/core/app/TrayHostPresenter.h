@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/Result.h"
+#include "core/form/FormDescription.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 struct Services;
@@ -23,7 +25,8 @@ public:
     // The number of items the main window's list holds; 0 without a window.
     virtual std::size_t listCount() const = 0;
     virtual Result installTrayIcon(const std::string& tip) = 0;
-    virtual void popupTrayMenu() = 0;
+    // Pops the menu up at the pointer: the identity of the item chosen.
+    virtual std::optional<std::string> popupMenu(const MenuSpec& menu) = 0;
     // Tells whoever runs the program from a terminal.
     virtual void report(const std::string& problem) = 0;
 };

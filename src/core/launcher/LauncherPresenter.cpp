@@ -2,6 +2,7 @@
 
 #include "ItemText.h"
 #include "ListEdits.h"
+#include "ListMenu.h"
 #include "ListIndex.h"
 #include "ListOrder.h"
 #include "core/services/Services.h"
@@ -189,6 +190,36 @@ void LauncherPresenter::pointerOver(std::optional<std::size_t> entry)
         view_.showTip({});
     else
         view_.showTip("路径:" + launcher_.targetOf(entries_[*entry]));
+}
+
+void LauncherPresenter::menuRequested()
+{
+    using namespace list_menu;
+    const std::optional<std::string> chosen = view_.popupMenu(kMenu);
+    if (!chosen)
+        return;
+    if (*chosen == kStart)
+        startSelected();
+    else if (*chosen == kOpenFolder)
+        openSelectedFolder();
+    else if (*chosen == kOnDesktop)
+        placeShortcut(Place::Desktop);
+    else if (*chosen == kInStartMenu)
+        placeShortcut(Place::StartMenu);
+    else if (*chosen == kInQuickLaunch)
+        placeShortcut(Place::QuickLaunch);
+    else if (*chosen == kAdd)
+        addChosen();
+    else if (*chosen == kDelete)
+        deleteSelected();
+    else if (*chosen == kClear)
+        clearAll();
+}
+
+void LauncherPresenter::addChosen()
+{
+    if (onAddRequested)
+        onAddRequested();
 }
 
 void LauncherPresenter::selectEntry(std::size_t at)

@@ -38,6 +38,11 @@ public:
     // The pointer moved over the list: over an entry, or below the last one.
     void pointerOver(std::optional<std::size_t> entry);
     void selectEntry(std::size_t at);
+    // A right-button press on the list: its menu, acting on the entry
+    // selected before the press.
+    void menuRequested();
+    // 添加, the button or the menu's item: the window slides the add panel in.
+    void addChosen();
 
     const std::vector<std::string>& entries() const { return entries_; }
     std::size_t count() const { return entries_.size(); }
@@ -46,6 +51,7 @@ public:
     std::function<void(std::size_t)> onCountChanged;             // the title counts the items
     std::function<void(const std::string&)> onEntryChosen;     // display text of the chosen entry
     std::function<void()> onCloseRequested;                      // after a start by double-click
+    std::function<void()> onAddRequested;                        // 添加
 
 private:
     // The selected entry's text; nothing, after telling the user, when no

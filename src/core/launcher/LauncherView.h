@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/form/FormDescription.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -19,6 +21,8 @@ public:
     virtual std::optional<std::size_t> selectedEntry() const = 0;
     // The pointer's tooltip; the empty text shows none.
     virtual void showTip(const std::string& tip) = 0;
+    // Pops the menu up at the pointer: the identity of the item chosen.
+    virtual std::optional<std::string> popupMenu(const MenuSpec& menu) = 0;
 };
 
 // The boxes of the add panel.

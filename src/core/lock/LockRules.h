@@ -1,17 +1,11 @@
 #pragma once
 
+#include "core/window/PixelGeometry.h"
+
 #include <cstdint>
 
 // The rules of the screen lock that do not depend on a window system.
 
-// A rectangle in screen pixels; right and bottom are the first pixels outside.
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    bool operator==(const PixelRect&) const = default;
-};
 
 // The pointer's rectangle: 3,800 x 2,800 twips centred on a screen of the
 // given size in twips, with the window at (leftTwips, topTwips), converted

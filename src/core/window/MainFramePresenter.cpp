@@ -1,5 +1,7 @@
 #include "MainFramePresenter.h"
 
+#include "OptionsMenu.h"
+
 #include "TitleText.h"
 #include "core/services/Services.h"
 #include "core/status/StatusText.h"
@@ -87,9 +89,19 @@ void MainFramePresenter::pointerOverStar()
 void MainFramePresenter::starPressed(int button)
 {
     if (button == 1)
-        view_.popupOptionsMenu();
+        optionChosen(view_.popupMenu(options_menu::kMenu));
     else if (button == 2)
         hideAllPanels();
+}
+
+void MainFramePresenter::optionChosen(const std::optional<std::string>& item)
+{
+    if (item == options_menu::kQuickButtons)
+        showPanel(Panel::QuickButtons);
+    else if (item == options_menu::kTimer)
+        showPanel(Panel::Timer);
+    else if (item == options_menu::kSearch)
+        showPanel(Panel::Search);
 }
 
 void MainFramePresenter::hideChosen()

@@ -1,5 +1,10 @@
 #pragma once
 
+#include "core/form/FormDescription.h"
+
+#include <optional>
+#include <string>
+
 #include "PanelDeck.h"
 
 #include <cstddef>
@@ -23,7 +28,8 @@ public:
     // Rolled up, only the title strip shows; the top-left corner stays.
     virtual void setRolledUp(bool rolledUp) = 0;
     virtual void setStarLit(bool lit) = 0;
-    virtual void popupOptionsMenu() = 0;
+    // Pops the menu up at the pointer: the identity of the item chosen.
+    virtual std::optional<std::string> popupMenu(const MenuSpec& menu) = 0;
     // Makes a panel's controls, unless they are made, before it slides in.
     virtual void preparePanel(Panel panel) = 0;
     // Puts every panel at its top, the topmost above the rest, and runs the
@@ -54,6 +60,8 @@ public:
     void pointerOverStar();
     // 1 for the left button, 2 for the right.
     void starPressed(int button);
+    // An item of the options menu, or nothing when it was dismissed.
+    void optionChosen(const std::optional<std::string>& item);
     void hideChosen();
     void exitChosen();
 

@@ -31,13 +31,14 @@ LinuxTrayIcon::~LinuxTrayIcon()
         qApp->removeEventFilter(this);
 }
 
-Result LinuxTrayIcon::install(const QIcon& icon, const QString& tip, Handler handler)
+// The application's picture is the icon the program gave its windows.
+Result LinuxTrayIcon::install(TrayPicture, const std::string& tip, Handler handler)
 {
     if (icon_)
         return Result::success();  // a second add leaves the icon as it is
     handler_ = std::move(handler);
-    icon_ = std::make_unique<QSystemTrayIcon>(icon);
-    icon_->setToolTip(tip);
+    icon_ = std::make_unique<QSystemTrayIcon>(QApplication::windowIcon());
+    icon_->setToolTip(QString::fromStdString(tip));
     connect(icon_.get(), &QSystemTrayIcon::activated, this, &LinuxTrayIcon::onActivated);
     qApp->installEventFilter(this);
     // Shown even without a notification area: Qt embeds the icon as soon

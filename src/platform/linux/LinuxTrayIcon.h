@@ -20,7 +20,7 @@ public:
     LinuxTrayIcon();
     ~LinuxTrayIcon() override;
 
-    Result install(const QIcon& icon, const QString& tip, Handler handler) override;
+    Result install(TrayPicture picture, const std::string& tip, Handler handler) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -118,8 +118,9 @@ void X11LockGuard::forgetConfinement()
     confinedWindow_.clear();
 }
 
-Result X11LockGuard::confinePointer(QWidget* window, const PixelRect& rect)
+Result X11LockGuard::confinePointer(NativeWindow id, const PixelRect& rect)
 {
+    QWidget* window = QWidget::find(WId(id));
     Display* display = x11Display();
     if (!display || !window)
         return Result::failure(kNoDisplay);
@@ -162,7 +163,7 @@ Result X11LockGuard::confinePointer(QWidget* window, const PixelRect& rect)
     return Result::success();
 }
 
-void X11LockGuard::freePointer(QWidget*)
+void X11LockGuard::freePointer(NativeWindow)
 {
     Display* display = x11Display();
     if (!display)
@@ -176,8 +177,9 @@ void X11LockGuard::freePointer(QWidget*)
     pointerHolder_.clear();
 }
 
-Result X11LockGuard::holdKeyboard(QWidget* window)
+Result X11LockGuard::holdKeyboard(NativeWindow id)
 {
+    QWidget* window = QWidget::find(WId(id));
     Display* display = x11Display();
     if (!display || !window)
         return Result::failure(kNoDisplay);
@@ -193,7 +195,7 @@ Result X11LockGuard::holdKeyboard(QWidget* window)
     return Result::success();
 }
 
-void X11LockGuard::releaseKeyboard(QWidget*)
+void X11LockGuard::releaseKeyboard(NativeWindow)
 {
     Display* display = x11Display();
     if (!display)
@@ -207,8 +209,9 @@ void X11LockGuard::releaseKeyboard(QWidget*)
 // window itself goes to the top of the root window's children, above the
 // window manager's frames, its panels and the other override-redirect windows
 // alike. A window mapped later goes above it until the next raise.
-void X11LockGuard::keepOnTop(QWidget* window)
+void X11LockGuard::keepOnTop(NativeWindow id)
 {
+    QWidget* window = QWidget::find(WId(id));
     Display* display = x11Display();
     if (!display || !window)
         return;
@@ -220,8 +223,9 @@ void X11LockGuard::keepOnTop(QWidget* window)
 // not to the window manager, so the window is viewable again once the
 // requests are through (IgnoredXErrors waits for them), and a grab can be
 // taken for it. A window that is mapped already is only raised.
-void X11LockGuard::restoreWindow(QWidget* window)
+void X11LockGuard::restoreWindow(NativeWindow id)
 {
+    QWidget* window = QWidget::find(WId(id));
     Display* display = x11Display();
     if (!display || !window)
         return;
@@ -231,9 +235,10 @@ void X11LockGuard::restoreWindow(QWidget* window)
         selectVisibility();
 }
 
-void X11LockGuard::watchWindow(QWidget* window, std::function<void()> disturbed)
+void X11LockGuard::watchWindow(NativeWindow id, std::function<void()> disturbed)
 {
-    watched_ = disturbed ? window : nullptr;
+    QWidget* window = QWidget::find(WId(id));
+    watched_ = disturbed && window ? window : nullptr;
     watchedId_ = watched_ ? (unsigned long)(window->winId()) : 0;
     disturbed_ = watched_ ? std::move(disturbed) : nullptr;
     disturbancePending_ = false;  // a report queued for a window since gone never came
@@ -281,8 +286,9 @@ void X11LockGuard::reportDisturbance()
         Qt::QueuedConnection);
 }
 
-void X11LockGuard::makeTranslucent(QWidget* window, int alpha)
+void X11LockGuard::makeTranslucent(NativeWindow id, int alpha)
 {
+    QWidget* window = QWidget::find(WId(id));
     Display* display = x11Display();
     if (!display || !window)
         return;
@@ -295,7 +301,7 @@ void X11LockGuard::makeTranslucent(QWidget* window, int alpha)
 
 // Linux has no task-manager program file to hold open. The keyboard and
 // pointer grabs already keep a user at this display from starting anything.
-Result X11LockGuard::blockTaskManager(QWidget*)
+Result X11LockGuard::blockTaskManager(NativeWindow)
 {
     return Result::failure("Linux 没有可以占住的任务管理器文件；键盘和鼠标被锁住，这个显示上也启动不了别的程序");
 }

@@ -30,15 +30,15 @@ public:
     X11LockGuard();
     ~X11LockGuard() override;
 
-    Result confinePointer(QWidget* window, const PixelRect& rect) override;
-    void freePointer(QWidget* window) override;
-    Result holdKeyboard(QWidget* window) override;
-    void releaseKeyboard(QWidget* window) override;
-    void keepOnTop(QWidget* window) override;
-    void restoreWindow(QWidget* window) override;
-    void watchWindow(QWidget* window, std::function<void()> disturbed) override;
-    void makeTranslucent(QWidget* window, int alpha) override;
-    Result blockTaskManager(QWidget* window) override;
+    Result confinePointer(NativeWindow window, const PixelRect& rect) override;
+    void freePointer(NativeWindow window) override;
+    Result holdKeyboard(NativeWindow window) override;
+    void releaseKeyboard(NativeWindow window) override;
+    void keepOnTop(NativeWindow window) override;
+    void restoreWindow(NativeWindow window) override;
+    void watchWindow(NativeWindow window, std::function<void()> disturbed) override;
+    void makeTranslucent(NativeWindow window, int alpha) override;
+    Result blockTaskManager(NativeWindow window) override;
 
 private:
     class Watch;

@@ -24,14 +24,45 @@ bool QtMessageBoxes::show(const Box& request)
     return box.exec() == QMessageBox::Ok;
 }
 
-QAction* QtPopupMenus::popup(QMenu& menu, const QPoint& globalPos)
+namespace {
+
+// A Qt menu with the description's items and submenus, in the face of the
+// windows' controls; each action carries its item's identity.
+void fillMenu(QMenu& menu, const MenuSpec& spec)
 {
-    return menu.exec(globalPos);
+    menu.setTitle(toQt(spec.caption));
+    QFont font(QStringLiteral("微软雅黑"));
+    font.setPointSizeF(9);
+    menu.setFont(font);
+    for (const MenuItemSpec& item : spec.items) {
+        if (item.separator) {
+            menu.addSeparator();
+        } else if (item.submenu) {
+            auto* submenu = new QMenu(&menu);
+            fillMenu(*submenu, *item.submenu);
+            menu.addMenu(submenu);
+        } else {
+            menu.addAction(toQt(item.caption))->setData(toQt(item.id));
+        }
+    }
 }
 
-QPoint QtPopupMenus::pointerPosition() const
+}  // namespace
+
+std::optional<std::string> QtPopupMenus::popup(const MenuSpec& spec, PixelPoint at)
 {
-    return QCursor::pos();
+    QMenu menu;
+    fillMenu(menu, spec);
+    const QAction* chosen = menu.exec(QPoint(at.x, at.y));
+    if (!chosen)
+        return std::nullopt;
+    return toStd(chosen->data().toString());
+}
+
+PixelPoint QtPopupMenus::pointerPosition() const
+{
+    const QPoint at = QCursor::pos();
+    return {at.x(), at.y()};
 }
 
 namespace {
@@ -53,10 +84,11 @@ double QtScreen::twipsPerPixelY() const
     return 1440.0 / (screen ? screen->logicalDotsPerInchY() : 96.0);
 }
 
-QRect QtScreen::geometry() const
+PixelRect QtScreen::geometry() const
 {
     const QScreen* screen = primaryScreen();
-    return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    return {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
 }
 
 // The busy pointer over every window of the program, until it is set back.

@@ -16,8 +16,8 @@ public:
 
 class QtPopupMenus final : public PopupMenus {
 public:
-    QAction* popup(QMenu& menu, const QPoint& globalPos) override;
-    QPoint pointerPosition() const override;
+    std::optional<std::string> popup(const MenuSpec& menu, PixelPoint at) override;
+    PixelPoint pointerPosition() const override;
 };
 
 class QtBusyPointer final : public BusyPointer {
@@ -32,5 +32,5 @@ class QtScreen final : public Screen {
 public:
     double twipsPerPixelX() const override;
     double twipsPerPixelY() const override;
-    QRect geometry() const override;
+    PixelRect geometry() const override;
 };

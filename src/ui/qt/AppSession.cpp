@@ -26,11 +26,6 @@ AppSession::AppSession(Platform& platform, QObject* parent)
 {
     // One icon for the tray and, as the application's icon, for every window.
     QGuiApplication::setWindowIcon(icon_);
-    trayMenu_.setTitle(QStringLiteral("菜单"));
-    QAction* show = trayMenu_.addAction(QStringLiteral("显示"));
-    QAction* exit = trayMenu_.addAction(QStringLiteral("退出"));
-    connect(show, &QAction::triggered, this, [this] { presenter_.showChosen(); });
-    connect(exit, &QAction::triggered, this, [this] { presenter_.exitChosen(); });
 }
 
 AppSession::~AppSession() = default;
@@ -76,12 +71,13 @@ std::size_t AppSession::listCount() const
 
 Result AppSession::installTrayIcon(const std::string& tip)
 {
-    return platform_.tray.install(icon_, toQt(tip), [this](TrayEvent event) { presenter_.trayEvent(event); });
+    return platform_.tray.install(TrayPicture::Application, tip,
+                                  [this](TrayEvent event) { presenter_.trayEvent(event); });
 }
 
-void AppSession::popupTrayMenu()
+std::optional<std::string> AppSession::popupMenu(const MenuSpec& menu)
 {
-    platform_.menus.popup(trayMenu_, platform_.menus.pointerPosition());
+    return platform_.menus.popup(menu, platform_.menus.pointerPosition());
 }
 
 void AppSession::report(const std::string& problem)

@@ -4,7 +4,6 @@
 #include "core/app/TrayHostPresenter.h"
 
 #include <QIcon>
-#include <QMenu>
 #include <QObject>
 
 #include <memory>
@@ -32,7 +31,7 @@ public:
     void showMainWindow() override;
     std::size_t listCount() const override;
     Result installTrayIcon(const std::string& tip) override;
-    void popupTrayMenu() override;
+    std::optional<std::string> popupMenu(const MenuSpec& menu) override;
     void report(const std::string& problem) override;
 
     // Destroys the main window and its timers; what it keeps lives on.
@@ -51,7 +50,6 @@ public:
     LockSetupWindow* lockSetup() const { return lockSetup_.get(); }
     LockWindow* lockWindow() const { return lockWindow_.get(); }
     const MainWindowState& mainWindowState() const { return mainWindowState_; }
-    QMenu& trayMenu() { return trayMenu_; }
 
 private:
     struct DeleteLater {
@@ -66,7 +64,6 @@ private:
 
     Platform& platform_;
     QIcon icon_;
-    QMenu trayMenu_;
     MainWindowState mainWindowState_;
     std::unique_ptr<MainWindow, DeleteLater> mainWindow_;
     std::unique_ptr<DueNoticeWindow, DeleteLater> dueNotice_;

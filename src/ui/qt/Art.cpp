@@ -128,7 +128,7 @@ QString art::mainWindowStyleSheet()
     return QStringLiteral(
                "#titleStrip { color: white; padding-left: 6px;"
                "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %1, stop:1 %2); }"
-               "#itemList { color: rgb(0,0,255); background: rgb(192,192,192); border: 1px solid #7f8fa6; }"
+               "#itemList { border: 1px solid #7f8fa6; }"
                "#itemList::item:selected { color: white; background: rgb(0,0,128); }"
                "QPushButton { color: #17365d; border: 1px solid #6f93c4; border-radius: 3px;"
                "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #dbe7f6); }"
@@ -136,8 +136,7 @@ QString art::mainWindowStyleSheet()
                "QPushButton:pressed { background: #c5d8f1; }"
                "#star { color: #d08a00; }"
                "#panelViewport { background: rgba(255,255,255,150); border: 1px solid #8fb0da; }"
-               "#dateLine, #addressLine, #upTimeLine, #currentTimeLabel { color: rgb(0,0,255); }"
                ".QFrame[panel=\"true\"] { background: #eef4fb; border: 1px solid #8fb0da; }"
-               "#pathBox, #nameBox { background: rgb(224,224,224); border: 1px solid #8fa3bf; }")
+               "#pathBox, #nameBox { border: 1px solid #8fa3bf; }")
         .arg(hex(kTitleTop), hex(kTitleBottom));
 }

@@ -6,10 +6,10 @@
 #include <QRect>
 #include <QWidget>
 
-void centreOnScreen(QWidget* window, const QRect& screen)
+void centreOnScreen(QWidget* window, const PixelRect& screen)
 {
-    window->move(screen.x() + (screen.width() - window->width()) / 2,
-                 screen.y() + (screen.height() - window->height()) / 2);
+    window->move(screen.left + (screen.width() - window->width()) / 2,
+                 screen.top + (screen.height() - window->height()) / 2);
 }
 
 FormControls makeGreyDialog(QWidget* window, const FormSpec& form, const Twips& twips, DragHandle& drag)

@@ -2,7 +2,6 @@
 
 #include "core/launcher/LauncherPresenter.h"
 
-#include <QMenu>
 #include <QObject>
 
 class PopupMenus;
@@ -12,7 +11,8 @@ class QWidget;
 class Twips;
 
 // The launcher list with its buttons (启动, 删除, 添加, 清空) and its menu,
-// on the main window.
+// on the main window. Its buttons take the focus only from the keyboard, so
+// a click leaves the list's selection in focus.
 class LauncherList final : public QObject, public LauncherView {
 public:
     LauncherList(QWidget* window, const Twips& twips, Services& services, PopupMenus& menus);
@@ -26,33 +26,23 @@ public:
     void selectEntry(std::size_t at) override;
     std::optional<std::size_t> selectedEntry() const override;
     void showTip(const std::string& tip) override;
+    std::optional<std::string> popupMenu(const MenuSpec& menu) override;
 
     QListWidget* list() const { return list_; }
     QPushButton* startButton() const { return startButton_; }
     QPushButton* deleteButton() const { return deleteButton_; }
     QPushButton* addButton() const { return addButton_; }
     QPushButton* clearButton() const { return clearButton_; }
-    QMenu& menu() { return menu_; }
-    // The menu's 添加, which the window answers with the add panel.
-    QAction* addAction() const { return addAction_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void createMenu();
-
     PopupMenus& menus_;
     QListWidget* list_ = nullptr;
     QPushButton* startButton_ = nullptr;
     QPushButton* deleteButton_ = nullptr;
     QPushButton* addButton_ = nullptr;
     QPushButton* clearButton_ = nullptr;
-    QMenu menu_;
-    QMenu shortcutMenu_;
-    QAction* addAction_ = nullptr;
     LauncherPresenter presenter_;
 };
-
-// A push button of the main window, in the 9-point interface font.
-QPushButton* makeWindowButton(QWidget* window, const char* name, const QString& caption);

@@ -1,5 +1,7 @@
 #include "LockWindow.h"
 
+#include "QtGeometry.h"
+
 #include "Fonts.h"
 #include "MouseLabel.h"
 #include "platform/Platform.h"
@@ -68,7 +70,7 @@ LockWindow::LockWindow(Platform& platform, QWidget* parent)
 
 QRect LockWindow::screenInWindow() const
 {
-    return platform_.screen.geometry().translated(-pos());
+    return toQRect(platform_.screen.geometry()).translated(-pos());
 }
 
 void LockWindow::createControls()
@@ -83,7 +85,7 @@ void LockWindow::createControls()
     setAutoFillBackground(true);
 
     // Over every screen: the whole virtual desktop.
-    QRect desktop = platform_.screen.geometry();
+    QRect desktop = toQRect(platform_.screen.geometry());
     if (const QScreen* primary = QGuiApplication::primaryScreen())
         desktop = desktop.united(primary->virtualGeometry());
     setGeometry(desktop);
@@ -188,54 +190,54 @@ Result LockWindow::confinePointer(const PixelRect& rect)
 {
     // The rectangle is measured on the main screen; the display wants it on
     // the whole desktop.
-    const QPoint origin = platform_.screen.geometry().topLeft();
-    return guard_.confinePointer(this, PixelRect{rect.left + origin.x(), rect.top + origin.y(),
+    const QPoint origin = toQRect(platform_.screen.geometry()).topLeft();
+    return guard_.confinePointer(NativeWindow(winId()), PixelRect{rect.left + origin.x(), rect.top + origin.y(),
                                                  rect.right + origin.x(), rect.bottom + origin.y()});
 }
 
 void LockWindow::freePointer()
 {
-    guard_.freePointer(this);
+    guard_.freePointer(NativeWindow(winId()));
 }
 
 Result LockWindow::holdKeyboard()
 {
-    return guard_.holdKeyboard(this);
+    return guard_.holdKeyboard(NativeWindow(winId()));
 }
 
 void LockWindow::releaseKeyboard()
 {
-    guard_.releaseKeyboard(this);
+    guard_.releaseKeyboard(NativeWindow(winId()));
 }
 
 void LockWindow::keepOnTop()
 {
-    guard_.keepOnTop(this);
+    guard_.keepOnTop(NativeWindow(winId()));
 }
 
 void LockWindow::restoreWindow()
 {
-    guard_.restoreWindow(this);
+    guard_.restoreWindow(NativeWindow(winId()));
 }
 
 void LockWindow::makeTranslucent(int alpha)
 {
-    guard_.makeTranslucent(this, alpha);
+    guard_.makeTranslucent(NativeWindow(winId()), alpha);
 }
 
 Result LockWindow::blockTaskManager()
 {
-    return guard_.blockTaskManager(this);
+    return guard_.blockTaskManager(NativeWindow(winId()));
 }
 
 double LockWindow::screenWidthTwips() const
 {
-    return platform_.screen.geometry().width() * twipsPerPixelX();
+    return toQRect(platform_.screen.geometry()).width() * twipsPerPixelX();
 }
 
 double LockWindow::screenHeightTwips() const
 {
-    return platform_.screen.geometry().height() * twipsPerPixelY();
+    return toQRect(platform_.screen.geometry()).height() * twipsPerPixelY();
 }
 
 double LockWindow::twipsPerPixelX() const
@@ -293,10 +295,10 @@ void LockWindow::setTickRunning(bool running)
 {
     if (running) {
         tickTimer_->start();
-        guard_.watchWindow(this, [this] { presenter_.windowDisturbed(); });
+        guard_.watchWindow(NativeWindow(winId()), [this] { presenter_.windowDisturbed(); });
     } else {
         tickTimer_->stop();
-        guard_.watchWindow(this, nullptr);
+        guard_.watchWindow(NativeWindow(winId()), nullptr);
     }
 }
 

@@ -3,9 +3,14 @@
 #include "AddPanel.h"
 #include "Art.h"
 #include "DialogFrame.h"
+#include "FormBuilder.h"
 #include "QuickPanel.h"
 #include "SearchPanel.h"
 #include "TimerPanel.h"
+#include "core/launcher/LauncherForm.h"
+#include "core/scheduler/TimerPanelForm.h"
+#include "core/status/StatusAreaForm.h"
+#include "core/window/MainFrameForm.h"
 #include "platform/Platform.h"
 
 #include <QCloseEvent>
@@ -23,13 +28,14 @@ MainWindow::MainWindow(Platform& platform, MainWindowState& state, QWidget* pare
     , status_(frame_.viewport(), twips_, platform.services)
     , launcher_(platform.services)
 {
-    setObjectName(QStringLiteral("mainWindow"));
+    applyForm(this, main_frame_form::kForm, twips_);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(art::kFrameColor));
     setPalette(palette);
     setAutoFillBackground(true);
-    setStyleSheet(art::mainWindowStyleSheet());
-    setFixedSize(twips_.toPixels(WindowFrame::kWidthTwips), twips_.toPixels(WindowFrame::kHeightTwips));
+    setStyleSheet(art::mainWindowStyleSheet()
+                  + colourRules({&launcher_form::kForm, &add_panel_form::kForm, &status_area_form::kForm,
+                                 &timer_panel_form::kForm}));
 
     clockTimer_ = new QTimer(this);
     clockTimer_->setInterval(500);
@@ -39,12 +45,11 @@ MainWindow::MainWindow(Platform& platform, MainWindowState& state, QWidget* pare
     MainFramePresenter& frame = frame_.presenter();
     list.onCountChanged = [&frame](std::size_t count) { frame.showItemCount(count); };
     list.onCloseRequested = [&frame] { frame.hideChosen(); };
+    list.onAddRequested = [&frame] { frame.showPanel(Panel::AddItem); };
     list.onEntryChosen = [this](const std::string& entry) {
         if (timerPanel_)
             timerPanel_->presenter().itemChosen(entry);
     };
-    connect(list_.addButton(), &QPushButton::clicked, this, [&frame] { frame.showPanel(Panel::AddItem); });
-    connect(list_.addAction(), &QAction::triggered, this, [&frame] { frame.showPanel(Panel::AddItem); });
     connect(&frame_, &WindowFrame::panelNeeded, this, &MainWindow::makePanel);
     connect(&frame_, &WindowFrame::closeRequested, this, &MainWindow::hideRequested);
     connect(clockTimer_, &QTimer::timeout, this, &MainWindow::clockTick);

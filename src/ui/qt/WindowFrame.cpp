@@ -1,10 +1,10 @@
 #include "WindowFrame.h"
 
 #include "Art.h"
-#include "Fonts.h"
-#include "LauncherList.h"
+#include "FormBuilder.h"
 #include "MouseLabel.h"
-#include "Placement.h"
+#include "core/window/MainFrameForm.h"
+#include "core/window/Twips.h"
 #include "platform/PopupMenus.h"
 #include "platform/qt/QtText.h"
 
@@ -21,35 +21,21 @@ WindowFrame::WindowFrame(QWidget* window, const Twips& twips, Services& services
     , drag_(dragOffset)
     , presenter_(*this, services, panelIndex)
 {
-    background_ = new MouseLabel(window);
-    background_->setObjectName(QStringLiteral("background"));
+    using namespace main_frame_form;
+    const FormControls controls = buildControls(kForm, window, twips);
+    background_ = controls.get<MouseLabel>(kBackground);
     background_->setMouseTracking(true);
-    placeByTwips(background_, twips, 50, 450, kWidthTwips - 110, kHeightTwips - 520);
     background_->setPixmap(art::background(background_->size()));
     background_->lower();  // beneath the list and its buttons
-
-    titleStrip_ = new MouseLabel(window);
-    titleStrip_->setObjectName(QStringLiteral("titleStrip"));
-    titleStrip_->setFont(uiFont(10.5, true));
-    titleStrip_->setTextFormat(Qt::PlainText);
-    placeByTwips(titleStrip_, twips, 50, 50, kWidthTwips - 110, 350);
-
-    hideButton_ = makeWindowButton(window, "hideButton", QStringLiteral("隐藏"));
-    exitButton_ = makeWindowButton(window, "exitButton", QStringLiteral("退出"));
-    placeByTwips(hideButton_, twips, 3240, 600 + 600 * 4, 975, 375);
-    placeByTwips(exitButton_, twips, 3240, 600 + 600 * 5, 975, 375);
-
-    star_ = new MouseLabel(QStringLiteral("☆"), window);
-    star_->setObjectName(QStringLiteral("star"));
+    titleStrip_ = controls.get<MouseLabel>(kTitleStrip);
+    hideButton_ = controls.get<QPushButton>(kHide);
+    exitButton_ = controls.get<QPushButton>(kExit);
+    for (QPushButton* button : {hideButton_, exitButton_})
+        button->setFocusPolicy(Qt::TabFocus);
+    star_ = controls.get<MouseLabel>(kStar);
     star_->setMouseTracking(true);
-    star_->setAlignment(Qt::AlignCenter);
-    star_->setFont(uiFont(14, true));
-    placeByTwips(star_, twips, 3530, 4080, 360, 360);
-
-    viewport_ = new QWidget(window);
-    viewport_->setObjectName(QStringLiteral("panelViewport"));
+    viewport_ = controls.get<QWidget>(kViewport);
     viewport_->setAttribute(Qt::WA_StyledBackground);
-    placeByTwips(viewport_, twips, kViewportLeft, 4560, kViewportWidth, 1860);
     for (std::size_t i = 0; i < panels_.size(); ++i) {
         auto* panel = new QFrame(viewport_);
         panel->setObjectName(QStringLiteral("panel%1").arg(i));
@@ -59,7 +45,6 @@ WindowFrame::WindowFrame(QWidget* window, const Twips& twips, Services& services
 
     slideTimer_ = new QTimer(this);
     slideTimer_->setInterval(10);
-    createMenu();
 
     connect(slideTimer_, &QTimer::timeout, this, [this] { presenter_.slideTick(); });
     for (MouseLabel* handle : {titleStrip_, background_})
@@ -74,19 +59,6 @@ WindowFrame::WindowFrame(QWidget* window, const Twips& twips, Services& services
     connect(exitButton_, &QPushButton::clicked, this, [this] { presenter_.exitChosen(); });
 }
 
-void WindowFrame::createMenu()
-{
-    optionsMenu_.setTitle(QStringLiteral("选项"));
-    panelActions_[std::size_t(Panel::QuickButtons)] = optionsMenu_.addAction(QStringLiteral("快捷按键"));
-    panelActions_[std::size_t(Panel::Timer)] = optionsMenu_.addAction(QStringLiteral("定时选项"));
-    panelActions_[std::size_t(Panel::Search)] = optionsMenu_.addAction(QStringLiteral("搜索引擎"));
-    optionsMenu_.setFont(uiFont(9));
-    for (Panel panel : {Panel::QuickButtons, Panel::Timer, Panel::Search}) {
-        connect(panelActions_[std::size_t(panel)], &QAction::triggered, this,
-                [this, panel] { presenter_.showPanel(panel); });
-    }
-}
-
 void WindowFrame::setTitleStrip(const std::string& text)
 {
     titleStrip_->setText(toQt(text));
@@ -99,17 +71,18 @@ void WindowFrame::setWindowTitle(const std::string& text)
 
 void WindowFrame::setRolledUp(bool rolledUp)
 {
+    using namespace main_frame_form;
     window_->setFixedSize(window_->width(), twips_.toPixels(rolledUp ? kRolledUpTwips : kHeightTwips));
 }
 
 void WindowFrame::setStarLit(bool lit)
 {
-    star_->setText(lit ? QStringLiteral("★") : QStringLiteral("☆"));
+    star_->setText(toQt(lit ? main_frame_form::kLitStarCaption : main_frame_form::kStarCaption));
 }
 
-void WindowFrame::popupOptionsMenu()
+std::optional<std::string> WindowFrame::popupMenu(const MenuSpec& menu)
 {
-    menus_.popup(optionsMenu_, menus_.pointerPosition());
+    return menus_.popup(menu, menus_.pointerPosition());
 }
 
 void WindowFrame::preparePanel(Panel panel)
@@ -120,7 +93,9 @@ void WindowFrame::preparePanel(Panel panel)
 void WindowFrame::placePanels(const PanelDeck& deck)
 {
     for (int i = 0; i < PanelDeck::kPanelCount; ++i)
-        placeByTwips(panels_[std::size_t(i)], twips_, 0, deck.top(i), kViewportWidth, 1875);
+        panels_[std::size_t(i)]->setGeometry(twips_.toPixels(0), twips_.toPixels(deck.top(i)),
+                                             twips_.toPixels(main_frame_form::kViewportWidth),
+                                             twips_.toPixels(main_frame_form::kPanelHeight));
     panels_[std::size_t(deck.topmost())]->raise();
     if (deck.timerEnabled() && !slideTimer_->isActive())
         slideTimer_->start();

@@ -3,7 +3,6 @@
 #include "core/window/DragHandle.h"
 #include "core/window/MainFramePresenter.h"
 
-#include <QMenu>
 #include <QObject>
 
 #include <array>
@@ -23,12 +22,6 @@ class Twips;
 class WindowFrame final : public QObject, public MainFrameView {
     Q_OBJECT
 public:
-    static constexpr int kViewportLeft = 240;
-    static constexpr int kViewportWidth = 4095;
-    static constexpr int kWidthTwips = 2 * kViewportLeft + kViewportWidth;
-    static constexpr int kHeightTwips = 6630;
-    static constexpr int kRolledUpTwips = 460;
-
     WindowFrame(QWidget* window, const Twips& twips, Services& services, PopupMenus& menus, short& panelIndex,
                 DragOffset& dragOffset);
 
@@ -38,7 +31,7 @@ public:
     void setWindowTitle(const std::string& text) override;
     void setRolledUp(bool rolledUp) override;
     void setStarLit(bool lit) override;
-    void popupOptionsMenu() override;
+    std::optional<std::string> popupMenu(const MenuSpec& menu) override;
     void preparePanel(Panel panel) override;
     void placePanels(const PanelDeck& deck) override;
     void close() override;
@@ -51,9 +44,6 @@ public:
     QPushButton* hideButton() const { return hideButton_; }
     QPushButton* exitButton() const { return exitButton_; }
     QTimer* slideTimer() const { return slideTimer_; }
-    QMenu& optionsMenu() { return optionsMenu_; }
-    // The options menu's items, in the order of the panels they show.
-    QAction* panelAction(Panel panel) const { return panelActions_[std::size_t(panel)]; }
 
 signals:
     // A panel is about to slide in: its controls must exist.
@@ -61,8 +51,6 @@ signals:
     void closeRequested();
 
 private:
-    void createMenu();
-
     QWidget* window_;
     const Twips& twips_;
     PopupMenus& menus_;
@@ -75,7 +63,5 @@ private:
     QWidget* viewport_ = nullptr;
     std::array<QFrame*, PanelDeck::kPanelCount> panels_{};
     QTimer* slideTimer_ = nullptr;
-    QMenu optionsMenu_;
-    std::array<QAction*, PanelDeck::kPanelCount> panelActions_{};
     MainFramePresenter presenter_;
 };

@@ -25,7 +25,12 @@ public:
     void setWindowTitle(const std::string& text) override { windowTitle = text; }
     void setRolledUp(bool up) override { rolledUp = up; }
     void setStarLit(bool lit) override { starLit = lit; }
-    void popupOptionsMenu() override { ++optionsMenus; }
+    std::optional<std::string> popupMenu(const MenuSpec& menu) override
+    {
+        ++optionsMenus;
+        menusShown.push_back(std::string(menu.caption));
+        return std::exchange(nextChoice, std::nullopt);
+    }
     void preparePanel(Panel panel) override { steps.push_back("prepare " + std::to_string(int(panel))); }
     void placePanels(const PanelDeck& deck) override
     {
@@ -43,6 +48,8 @@ public:
     bool rolledUp = false;
     std::optional<bool> starLit;
     int optionsMenus = 0;
+    Texts menusShown;
+    std::optional<std::string> nextChoice;
     std::array<int, PanelDeck::kPanelCount> tops{};
     int topmost = -1;
     bool sliding = false;
@@ -106,8 +113,10 @@ TEST_F(MainFramePresenterTest, TheStarLightsUpAndOpensTheOptionsOrHidesThePanels
     frame.pointerOverBackground();
     EXPECT_EQ(view.starLit, false);
 
+    view.nextChoice = "timer";
     frame.starPressed(1);
-    EXPECT_EQ(view.optionsMenus, 1);
+    EXPECT_EQ(view.menusShown, Texts{"选项"});
+    EXPECT_NE(std::find(view.steps.begin(), view.steps.end(), "prepare 3"), view.steps.end());
 
     frame.showPanel(Panel::Timer);
     slideToTheEnd();
@@ -219,11 +228,16 @@ public:
         steps.push_back("install " + tip);
         return installResult;
     }
-    void popupTrayMenu() override { steps.push_back("menu"); }
+    std::optional<std::string> popupMenu(const MenuSpec& menu) override
+    {
+        steps.push_back("menu " + std::string(menu.caption));
+        return std::exchange(nextChoice, std::nullopt);
+    }
     void report(const std::string& problem) override { steps.push_back("report " + problem); }
 
     std::size_t loadedCount = 2;
     std::size_t count = 0;  // no window yet
+    std::optional<std::string> nextChoice;
     Result installResult;
     Texts steps;
 };
@@ -278,24 +292,24 @@ TEST_F(TrayHostPresenterTest, TrayEventsAndTheTrayMenu)
 {
     const struct {
         TrayEvent event;
+        std::optional<std::string> choice;
         Texts steps;
+        int exits;
     } events[] = {
-        {TrayEvent::Show, {"show"}},
-        {TrayEvent::MenuRequest, {"menu"}},
-        {TrayEvent::Other, {}},
+        {TrayEvent::Show, std::nullopt, {"show"}, 0},
+        {TrayEvent::MenuRequest, std::nullopt, {"menu 菜单"}, 0},
+        {TrayEvent::MenuRequest, "show", {"menu 菜单", "show"}, 0},
+        {TrayEvent::MenuRequest, "exit", {"menu 菜单"}, 1},
+        {TrayEvent::Other, "show", {}, 0},
     };
     for (const auto& e : events) {
         screen.steps.clear();
+        screen.nextChoice = e.choice;
+        fakes.process.exits = 0;
         host.trayEvent(e.event);
         EXPECT_EQ(screen.steps, e.steps) << int(e.event);
+        EXPECT_EQ(fakes.process.exits, e.exits);
     }
-
-    screen.steps.clear();
-    host.showChosen();
-    EXPECT_EQ(screen.steps, Texts({"show"}));
-    EXPECT_EQ(fakes.process.exits, 0);
-    host.exitChosen();
-    EXPECT_EQ(fakes.process.exits, 1);
 }
 
 }  // namespace

@@ -55,10 +55,12 @@ public:
     void selectEntry(std::size_t at) override { selected = at; }
     std::optional<std::size_t> selectedEntry() const override { return selected; }
     void showTip(const std::string& tip) override { tips.push_back(tip); }
+    std::optional<std::string> popupMenu(const MenuSpec&) override { return std::exchange(nextChoice, std::nullopt); }
 
     Texts entries;
     std::optional<std::size_t> selected;
     Texts tips;  // every tip shown, in order
+    std::optional<std::string> nextChoice;  // what the next menu answers
 };
 
 class AddPanelView final : public AddItemView {

@@ -109,6 +109,7 @@ public:
     void selectEntry(std::size_t at) override { selected = at; }
     std::optional<std::size_t> selectedEntry() const override { return selected; }
     void showTip(const std::string&) override {}
+    std::optional<std::string> popupMenu(const MenuSpec&) override { return std::nullopt; }
 
     std::string selectedText() const { return selected ? entries.at(*selected) : std::string("(none)"); }
 
