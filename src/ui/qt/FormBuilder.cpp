@@ -91,12 +91,12 @@ void place(QWidget* widget, const TwipRect& rect, const Twips& twips)
     widget->setGeometry(twips.toPixels(rect.left), twips.toPixels(rect.top), width, height);
 }
 
-QString rgb(Rgb colour)
+}  // namespace
+
+QString cssColour(Rgb colour)
 {
     return QStringLiteral("rgb(%1,%2,%3)").arg(colour >> 16 & 0xFF).arg(colour >> 8 & 0xFF).arg(colour & 0xFF);
 }
-
-}  // namespace
 
 FormControls buildControls(const FormSpec& form, QWidget* parent, const Twips& twips)
 {
@@ -150,9 +150,9 @@ QString colourRules(std::initializer_list<const FormSpec*> forms)
         for (const ControlSpec& spec : form->controls) {
             QString rule;
             if (spec.textColour)
-                rule += QStringLiteral(" color: %1;").arg(rgb(*spec.textColour));
+                rule += QStringLiteral(" color: %1;").arg(cssColour(*spec.textColour));
             if (spec.backColour)
-                rule += QStringLiteral(" background: %1;").arg(rgb(*spec.backColour));
+                rule += QStringLiteral(" background: %1;").arg(cssColour(*spec.backColour));
             else if (spec.transparent)
                 rule += QStringLiteral(" background: transparent;");
             if (spec.passwordChar)

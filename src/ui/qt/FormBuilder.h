@@ -21,6 +21,9 @@ QFont fontOf(const FontSpec& font);
 // Options of one container form one group.
 FormControls buildControls(const FormSpec& form, QWidget* parent, const Twips& twips);
 
+// A colour as a style sheet writes it.
+QString cssColour(Rgb colour);
+
 // Gives a window the form's identity, title, size and back colour.
 void applyForm(QWidget* window, const FormSpec& form, const Twips& twips);
 

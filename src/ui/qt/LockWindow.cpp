@@ -3,6 +3,7 @@
 #include "QtGeometry.h"
 
 #include "Fonts.h"
+#include "FormBuilder.h"
 #include "MouseLabel.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtText.h"
@@ -75,14 +76,10 @@ QRect LockWindow::screenInWindow() const
 
 void LockWindow::createControls()
 {
-    setObjectName(QStringLiteral("lockWindow"));
-    setWindowTitle(QStringLiteral("正在挂机"));
+    using namespace lock_screen_form;
+    applyForm(this, kForm, twips_);
     setContextMenuPolicy(Qt::NoContextMenu);
     setMouseTracking(true);
-    QPalette dark = palette();
-    dark.setColor(QPalette::Window, QColor(64, 64, 64));
-    setPalette(dark);
-    setAutoFillBackground(true);
 
     // Over every screen: the whole virtual desktop.
     QRect desktop = toQRect(platform_.screen.geometry());
@@ -90,53 +87,39 @@ void LockWindow::createControls()
         desktop = desktop.united(primary->virtualGeometry());
     setGeometry(desktop);
     const QRect screen = screenInWindow();
-    const auto px = [this](double twips) { return twips_.toPixels(twips); };
+    const PixelRect area{screen.left(), screen.top(), screen.left() + screen.width(), screen.top() + screen.height()};
+    const Layout places = lock_screen_form::layout(area, twips_);
 
-    banner_ = new QLabel(QStringLiteral("正在挂机★不要乱动"), this);
-    banner_->setObjectName(QStringLiteral("banner"));
-    banner_->setTextFormat(Qt::PlainText);
-    QFont bannerFont = roundFont(72);
-    bannerFont.setBold(true);
-    banner_->setFont(bannerFont);
+    const FormControls controls = buildControls(kForm, this, twips_);
+    banner_ = controls.get<QLabel>(kBanner);
     banner_->setAttribute(Qt::WA_TranslucentBackground);
-    banner_->adjustSize();
-    banner_->move(screen.x() + (screen.width() - banner_->width()) / 2, screen.y() + px(1440));
-    setBannerColour(0xC00000);
+    banner_->move(centredLeft(area, banner_->width()), places.bannerTop);
+    setBannerColour(*kForm.find(kBanner)->textColour);
 
-    entry_ = new QLineEdit(this);
-    entry_->setObjectName(QStringLiteral("entry"));
-    entry_->setFont(uiFont(14.25));
-    entry_->setEchoMode(QLineEdit::Password);
-    entry_->setAttribute(Qt::WA_InputMethodEnabled, false);
+    const ControlSpec& entrySpec = *kForm.find(kEntry);
+    entry_ = controls.get<QLineEdit>(kEntry);
     entry_->setContextMenuPolicy(Qt::NoContextMenu);
     entry_->setAcceptDrops(false);
-    entry_->setStyleSheet(QStringLiteral("QLineEdit { background: rgb(0,0,255); color: rgb(192,0,0);"
-                                         " border: none; lineedit-password-character: 42; }"));
-    const int entryWidth = px(kEntryWidthTwips);
-    const int entryHeight = px(kEntryHeightTwips);
-    const int entryTop = screen.y() + (screen.height() - entryHeight) / 2 - px(600);
-    entry_->setGeometry(screen.x() + (screen.width() - entryWidth) / 2, entryTop, entryWidth, entryHeight);
+    entry_->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: %2; border: none;"
+                                         " lineedit-password-character: %3; }")
+                              .arg(cssColour(*entrySpec.backColour), cssColour(*entrySpec.textColour))
+                              .arg(int(entrySpec.passwordChar)));
+    entry_->setGeometry(toQRect(places.entry));
     entry_->installEventFilter(this);
 
-    message_ = new QLabel(this);
-    message_->setObjectName(QStringLiteral("message"));
-    message_->setTextFormat(Qt::PlainText);
-    message_->setFont(uiFont(15.75, true));
-    message_->setStyleSheet(QStringLiteral("color: rgb(192,0,0); background: transparent;"));
-    message_->move(screen.x() + screen.width() / 2, entryTop - px(800));
+    message_ = controls.get<QLabel>(kMessage);
+    message_->setStyleSheet(
+        QStringLiteral("color: %1; background: transparent;").arg(cssColour(*kForm.find(kMessage)->textColour)));
+    message_->move(area.left + area.width() / 2, places.messageTop);
 
-    const auto makePicture = [this, &screen, entryTop, &px](const char* name, bool highlighted) {
-        auto* picture = new MouseLabel(this);
-        picture->setObjectName(QLatin1String(name));
-        picture->setPixmap(unlockPicture(highlighted));
+    restPicture_ = controls.get<MouseLabel>(kRestPicture);
+    highlightedPicture_ = controls.get<MouseLabel>(kHighlightedPicture);
+    for (MouseLabel* picture : {restPicture_, highlightedPicture_}) {
+        picture->setPixmap(unlockPicture(picture == highlightedPicture_));
         picture->setMouseTracking(true);
         picture->setAttribute(Qt::WA_NoMousePropagation);
-        picture->setGeometry(screen.x() + (screen.width() - kPictureWidth) / 2, entryTop + px(1000), kPictureWidth,
-                             kPictureHeight);
-        return picture;
-    };
-    restPicture_ = makePicture("restPicture", false);
-    highlightedPicture_ = makePicture("highlightedPicture", true);
+        picture->setGeometry(toQRect(places.picture));
+    }
     highlightedPicture_->hide();
     connect(restPicture_, &MouseLabel::moved, this, [this] { presenter_.pointerOverUnlock(); });
     // A click on the highlighted picture counts only after a right password.

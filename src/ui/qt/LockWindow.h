@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/lock/LockPresenters.h"
+#include "core/lock/LockScreenForm.h"
 #include "core/window/Twips.h"
 
 #include <QWidget>
@@ -23,10 +24,8 @@ struct Platform;
 class LockWindow final : public QWidget, public LockView {
     Q_OBJECT
 public:
-    static constexpr int kEntryWidthTwips = 3360;
-    static constexpr int kEntryHeightTwips = 405;
-    static constexpr int kPictureWidth = 140;  // pixels
-    static constexpr int kPictureHeight = 40;
+    static constexpr int kPictureWidth = lock_screen_form::kPictureWidth;  // pixels
+    static constexpr int kPictureHeight = lock_screen_form::kPictureHeight;
 
     explicit LockWindow(Platform& platform, QWidget* parent = nullptr);
 
