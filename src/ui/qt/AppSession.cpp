@@ -22,6 +22,7 @@ AppSession::AppSession(Platform& platform, QObject* parent)
     : QObject(parent)
     , platform_(platform)
     , icon_(art::appIcon())
+    , session_(*this)
     , presenter_(*this, platform.services)
 {
     // One icon for the tray and, as the application's icon, for every window.
@@ -37,26 +38,17 @@ void AppSession::start(bool soleCopy)
 
 void AppSession::showMainWindow()
 {
-    if (mainWindow_) {
-        // Hidden but loaded (a power-off the system refused or never did):
-        // shown as it is, without a new load.
-        if (mainWindow_->isMinimized())
-            mainWindow_->showNormal();
-        else if (!mainWindow_->isVisible())
-            mainWindow_->show();
-        mainWindow_->raise();
-        mainWindow_->activateWindow();
-        return;
-    }
-    mainWindow_.reset(new MainWindow(platform_, mainWindowState_));
-    connect(mainWindow_.get(), &MainWindow::hideRequested, this, &AppSession::hideMainWindow);
-    connect(mainWindow_.get(), &MainWindow::scheduleDue, this, &AppSession::showDueNotice);
-    connect(mainWindow_.get(), &MainWindow::dialUpRequested, this, &AppSession::showDialUp);
-    connect(mainWindow_.get(), &MainWindow::lockRequested, this, &AppSession::showLockSetup);
-    mainWindow_->show();
+    session_.showMainWindow();
 }
 
-void AppSession::hideMainWindow()
+MainWindowPresenter& AppSession::makeMainWindow(MainWindowState& state)
+{
+    mainWindow_.reset(new MainWindow(platform_, state));
+    mainWindow_->show();
+    return mainWindow_->presenter();
+}
+
+void AppSession::destroyMainWindow()
 {
     if (!mainWindow_)
         return;
@@ -66,7 +58,7 @@ void AppSession::hideMainWindow()
 
 std::size_t AppSession::listCount() const
 {
-    return mainWindow_ ? mainWindow_->launcherList().presenter().count() : 0;
+    return session_.listCount();
 }
 
 Result AppSession::installTrayIcon(const std::string& tip)
@@ -85,87 +77,85 @@ void AppSession::report(const std::string& problem)
     std::fprintf(stderr, "ombrel: %s\n", problem.c_str());
 }
 
-ScheduleAction AppSession::chosenAction() const
+// Stopping the ring or cancelling unloads the notice; it goes once its own
+// click has been handled.
+void AppSession::makeDueNotice(std::function<ScheduleAction()> chosenAction)
 {
-    return mainWindow_ ? mainWindow_->scheduleAction() : ScheduleAction::Alarm;
-}
-
-// Each firing shows the notice freshly loaded, with the action chosen now:
-// one left hidden by an earlier power action (say one the system refused)
-// would otherwise come back silent, at the count it stopped at.
-void AppSession::showDueNotice()
-{
-    if (dueNotice_) {
-        dueNotice_->hide();
-        dueNotice_.reset();
-    }
-    dueNotice_.reset(new DueNoticeWindow(platform_, [this] { return chosenAction(); }));
-    // Stopping the ring or cancelling unloads the notice; it goes once its
-    // own click has been handled.
+    dueNotice_.reset(new DueNoticeWindow(platform_, std::move(chosenAction)));
     connect(dueNotice_.get(), &DueNoticeWindow::unloadRequested, this, [this, notice = dueNotice_.get()] {
-        if (dueNotice_.get() != notice)
-            return;
-        dueNotice_->hide();
-        dueNotice_.reset();
+        if (dueNotice_.get() == notice)
+            session_.dueNoticeClosed();
     });
     dueNotice_->show();
     dueNotice_->raise();
     dueNotice_->activateWindow();
 }
 
-void AppSession::showDialUp()
+void AppSession::destroyDueNotice()
 {
-    if (!dialUp_) {
-        dialUp_.reset(new DialUpDialog(platform_));
-        connect(dialUp_.get(), &DialUpDialog::closeRequested, this, [this] { dialUp_.reset(); });
-    }
+    if (!dueNotice_)
+        return;
+    dueNotice_->hide();
+    dueNotice_.reset();
+}
+
+void AppSession::makeDialUp()
+{
+    dialUp_.reset(new DialUpDialog(platform_));
+    connect(dialUp_.get(), &DialUpDialog::closeRequested, this, [this] { session_.dialUpClosed(); });
+}
+
+void AppSession::bringDialUpForward()
+{
     dialUp_->show();
     dialUp_->raise();
     dialUp_->activateWindow();
 }
 
-void AppSession::showLockSetup()
+void AppSession::destroyDialUp()
 {
-    if (lockSetup_) {
-        lockSetup_->hide();
-        lockSetup_.reset();
-    }
+    dialUp_.reset();
+}
+
+LockSetupPresenter& AppSession::makeLockSetup()
+{
     lockSetup_.reset(new LockSetupWindow(platform_));
     connect(lockSetup_.get(), &LockSetupWindow::closeRequested, this, [this, setup = lockSetup_.get()] {
         if (lockSetup_.get() == setup)
-            lockSetup_.reset();
+            session_.lockSetupClosed();
     });
-    lockSetup_->presenter().onLock = [this](const std::string& password) { lock(password); };
-    lockSetup_->presenter().onCancelled = [this] { showMainWindow(); };
     lockSetup_->show();
     lockSetup_->raise();
     lockSetup_->activateWindow();
-    hideMainWindow();
+    return lockSetup_->presenter();
 }
 
-void AppSession::lock(const std::string& password)
+void AppSession::destroyLockSetup()
 {
-    if (lockWindow_) {
-        lockWindow_->hide();
-        lockWindow_.reset();
-    }
-    lockWindow_.reset(new LockWindow(platform_));
-    LockWindow* window = lockWindow_.get();
-    connect(window, &LockWindow::closeRequested, this, [this, window] {
-        if (lockWindow_.get() == window)
-            lockWindow_.reset();
-    });
-    window->presenter().onUnlocked = [this] { showMainWindow(); };
-    // The window must be on the screen before the pointer and the keyboard
-    // can be held for it.
-    window->show();
-    window->raise();
-    if (!window->presenter().load()) {
-        window->hide();
-        if (lockWindow_.get() == window)
-            lockWindow_.reset();
-        showMainWindow();
+    if (!lockSetup_)
         return;
-    }
-    window->presenter().setPassword(password);
+    lockSetup_->hide();
+    lockSetup_.reset();
+}
+
+// The window must be on the screen before the pointer and the keyboard can
+// be held for it.
+LockPresenter& AppSession::makeLock()
+{
+    lockWindow_.reset(new LockWindow(platform_));
+    connect(lockWindow_.get(), &LockWindow::closeRequested, this, [this, window = lockWindow_.get()] {
+        if (lockWindow_.get() == window)
+            session_.lockClosed();
+    });
+    lockWindow_->show();
+    lockWindow_->raise();
+    return lockWindow_->presenter();
+}
+
+void AppSession::destroyLock()
+{
+    if (!lockWindow_)
+        return;
+    lockWindow_->hide();
+    lockWindow_.reset();
 }

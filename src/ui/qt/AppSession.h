@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MainWindow.h"
+#include "core/app/SessionPresenter.h"
 #include "core/app/TrayHostPresenter.h"
 
 #include <QIcon>
@@ -15,10 +16,9 @@ class LockWindow;
 struct Platform;
 
 // Everything that lives as long as the program: the tray icon and its menu,
-// the main window (made and destroyed as it is shown and hidden) with what it
-// keeps in between, and the due-time notice, which outlives the window that
-// showed it.
-class AppSession final : public QObject, public TrayHostView {
+// and the windows, which it makes and destroys as the session presenter
+// says.
+class AppSession final : public QObject, public TrayHostView, public SessionView {
     Q_OBJECT
 public:
     explicit AppSession(Platform& platform, QObject* parent = nullptr);
@@ -35,13 +35,25 @@ public:
     void report(const std::string& problem) override;
 
     // Destroys the main window and its timers; what it keeps lives on.
-    void hideMainWindow();
+    void hideMainWindow() { session_.hideMainWindow(); }
     // Shows the notice, freshly loaded.
-    void showDueNotice();
+    void showDueNotice() { session_.scheduleDue(); }
     // Opens the dial-up dialog, or brings the open one forward: there is one.
-    void showDialUp();
+    void showDialUp() { session_.dialUpRequested(); }
     // Opens a new lock password set-up and unloads the main window.
-    void showLockSetup();
+    void showLockSetup() { session_.lockRequested(); }
+
+    MainWindowPresenter& makeMainWindow(MainWindowState& state) override;
+    void destroyMainWindow() override;
+    void makeDueNotice(std::function<ScheduleAction()> chosenAction) override;
+    void destroyDueNotice() override;
+    void makeDialUp() override;
+    void bringDialUpForward() override;
+    void destroyDialUp() override;
+    LockSetupPresenter& makeLockSetup() override;
+    void destroyLockSetup() override;
+    LockPresenter& makeLock() override;
+    void destroyLock() override;
 
     TrayHostPresenter& presenter() { return presenter_; }
     MainWindow* mainWindow() const { return mainWindow_.get(); }
@@ -49,26 +61,19 @@ public:
     DialUpDialog* dialUp() const { return dialUp_.get(); }
     LockSetupWindow* lockSetup() const { return lockSetup_.get(); }
     LockWindow* lockWindow() const { return lockWindow_.get(); }
-    const MainWindowState& mainWindowState() const { return mainWindowState_; }
+    const MainWindowState& mainWindowState() const { return session_.mainWindowState(); }
 
 private:
     struct DeleteLater {
         void operator()(QObject* object) const;
     };
-    // The action the notice carries out: the main window's choice, or the
-    // alarm when no window is open.
-    ScheduleAction chosenAction() const;
-    // Puts up the lock with the password chosen; the main window comes
-    // back at once if the lock cannot hold.
-    void lock(const std::string& password);
-
     Platform& platform_;
     QIcon icon_;
-    MainWindowState mainWindowState_;
     std::unique_ptr<MainWindow, DeleteLater> mainWindow_;
     std::unique_ptr<DueNoticeWindow, DeleteLater> dueNotice_;
     std::unique_ptr<DialUpDialog, DeleteLater> dialUp_;
     std::unique_ptr<LockSetupWindow, DeleteLater> lockSetup_;
     std::unique_ptr<LockWindow, DeleteLater> lockWindow_;
+    SessionPresenter session_;
     TrayHostPresenter presenter_;
 };

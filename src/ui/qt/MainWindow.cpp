@@ -27,6 +27,7 @@ MainWindow::MainWindow(Platform& platform, MainWindowState& state, QWidget* pare
     , frame_(this, twips_, platform.services, platform.menus, state.panelIndex, state.dragOffset)
     , status_(frame_.viewport(), twips_, platform.services)
     , launcher_(platform.services)
+    , presenter_(*this, platform.services, list_.presenter(), frame_.presenter(), status_.presenter())
 {
     applyForm(this, main_frame_form::kForm, twips_);
     QPalette palette = this->palette();
@@ -39,49 +40,44 @@ MainWindow::MainWindow(Platform& platform, MainWindowState& state, QWidget* pare
 
     clockTimer_ = new QTimer(this);
     clockTimer_->setInterval(500);
-
-    // The links between the window's parts.
-    LauncherPresenter& list = list_.presenter();
-    MainFramePresenter& frame = frame_.presenter();
-    list.onCountChanged = [&frame](std::size_t count) { frame.showItemCount(count); };
-    list.onCloseRequested = [&frame] { frame.hideChosen(); };
-    list.onAddRequested = [&frame] { frame.showPanel(Panel::AddItem); };
-    list.onEntryChosen = [this](const std::string& entry) {
-        if (timerPanel_)
-            timerPanel_->presenter().itemChosen(entry);
-    };
     connect(&frame_, &WindowFrame::panelNeeded, this, &MainWindow::makePanel);
-    connect(&frame_, &WindowFrame::closeRequested, this, &MainWindow::hideRequested);
-    connect(clockTimer_, &QTimer::timeout, this, &MainWindow::clockTick);
+    connect(&frame_, &WindowFrame::closeRequested, this, [this] {
+        emit hideRequested();
+        presenter_.hideRequested();
+    });
+    connect(clockTimer_, &QTimer::timeout, this, [this] { presenter_.clockTick(); });
 
-    load();
+    presenter_.load();
 }
 
 MainWindow::~MainWindow() = default;
 
-// The load step, run each time the window is made.
-void MainWindow::load()
+void MainWindow::hideKeepingLoaded()
 {
-    list_.presenter().load();
-    status_.presenter().load(platform_.services.clock.now());
-    frame_.presenter().load();
-    clockTimer_->start();
-
-    centreOnScreen(this, platform_.screen.geometry());
+    hide();
 }
 
-void MainWindow::clockTick()
+void MainWindow::showAgain()
 {
-    const LocalTime now = platform_.services.clock.now();
-    frame_.presenter().clockTick(now);
-    status_.presenter().tick(now);
-    if (timerPanel_)
-        timerPanel_->presenter().showTime(now);
+    if (isMinimized())
+        showNormal();
+    else if (!isVisible())
+        show();
+    raise();
+    activateWindow();
 }
 
-ScheduleAction MainWindow::scheduleAction() const
+void MainWindow::setClockRunning(bool running)
 {
-    return timerPanel_ ? timerPanel_->presenter().action() : ScheduleAction::Alarm;
+    if (running)
+        clockTimer_->start();
+    else
+        clockTimer_->stop();
+}
+
+void MainWindow::centreOnScreen()
+{
+    ::centreOnScreen(this, platform_.screen.geometry());
 }
 
 void MainWindow::makePanel(Panel panel)
@@ -99,7 +95,7 @@ AddPanel& MainWindow::addPanel()
     if (!addPanel_) {
         addPanel_ = std::make_unique<AddPanel>(frame_.panelFrame(Panel::AddItem), twips_, list_.presenter(),
                                                platform_.services);
-        addPanel_->presenter().onCancelled = [this] { frame_.presenter().putAwayAddPanel(); };
+        presenter_.addPanelMade(addPanel_->presenter());
     }
     return *addPanel_;
 }
@@ -109,16 +105,9 @@ QuickPanel& MainWindow::quickPanel()
     if (!quickPanel_) {
         quickPanel_ =
             std::make_unique<QuickPanel>(frame_.panelFrame(Panel::QuickButtons), twips_, platform_.services);
-        // A power-off hides the window but keeps it loaded, so the clock and
-        // the schedule run on and the tray shows it again as it was.
-        quickPanel_->presenter().onHideWindow = [this] { hide(); };
-        quickPanel_->presenter().onShowWindow = [this] {
-            show();
-            raise();
-            activateWindow();
-        };
-        connect(quickPanel_->dialUpButton(), &QPushButton::clicked, this, &MainWindow::dialUpRequested);
-        connect(quickPanel_->lockButton(), &QPushButton::clicked, this, &MainWindow::lockRequested);
+        presenter_.quickPanelMade(quickPanel_->presenter());
+        connect(quickPanel_->dialUpButton(), &QPushButton::clicked, this, [this] { presenter_.dialUpChosen(); });
+        connect(quickPanel_->lockButton(), &QPushButton::clicked, this, [this] { presenter_.lockChosen(); });
     }
     return *quickPanel_;
 }
@@ -137,7 +126,7 @@ TimerPanel& MainWindow::timerPanel()
     if (!timerPanel_) {
         timerPanel_ = std::make_unique<TimerPanel>(frame_.panelFrame(Panel::Timer), twips_, platform_.services,
                                                    launcher_);
-        timerPanel_->presenter().onDue = [this] { emit scheduleDue(); };
+        presenter_.timerPanelMade(timerPanel_->presenter());
     }
     return *timerPanel_;
 }

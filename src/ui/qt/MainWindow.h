@@ -4,6 +4,7 @@
 #include "StatusArea.h"
 #include "WindowFrame.h"
 #include "core/scheduler/Schedule.h"
+#include "core/window/MainWindowPresenter.h"
 #include "core/window/Twips.h"
 
 #include <QWidget>
@@ -17,23 +18,16 @@ class SearchPanel;
 class TimerPanel;
 struct Platform;
 
-// What the main window keeps from one opening to the next: a hide destroys
-// the window, a show makes it anew. Its owner holds it.
-struct MainWindowState {
-    short panelIndex = 0;  // the panel last shown
-    DragOffset dragOffset;
-    short findStart = 0;   // where the next find in the list begins
-};
-
 // The main window: its frame, the launcher list, the status area and the
 // slide-in panels, and the few links between them. Making it loads the list
 // from the profile.
-class MainWindow : public QWidget {
+class MainWindow : public QWidget, public MainWindowView {
     Q_OBJECT
 public:
     MainWindow(Platform& platform, MainWindowState& state, QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    MainWindowPresenter& presenter() { return presenter_; }
     WindowFrame& frame() { return frame_; }
     LauncherList& launcherList() { return list_; }
     StatusArea& statusArea() { return status_; }
@@ -45,30 +39,25 @@ public:
     TimerPanel& timerPanel();
     bool hasTimerPanel() const { return timerPanel_ != nullptr; }
 
-    // The action the timer panel has chosen; the alarm before it is made.
-    ScheduleAction scheduleAction() const;
-    // The clock, twice a second: the status area, the rolled-up title strip
-    // and the timer panel's current time.
-    void clockTick();
+    ScheduleAction scheduleAction() const { return presenter_.scheduleAction(); }
+    void clockTick() { presenter_.clockTick(); }
+
+    void hideKeepingLoaded() override;
+    void showAgain() override;
+    void setClockRunning(bool running) override;
+    void centreOnScreen() override;
     QTimer* clockTimer() const { return clockTimer_; }
 
 signals:
-    // 隐藏, or the window manager closed the window (Alt+F4): the owner
-    // destroys the window.
+    // 隐藏, or the window manager closed the window (Alt+F4), as the
+    // presenter is told.
     void hideRequested();
-    // The schedule is due with an action that the notice carries out.
-    void scheduleDue();
-    // 宽带连接 on the quick panel: the dial-up dialog, which outlives the window.
-    void dialUpRequested();
-    // 锁屏 on the quick panel: the lock password set-up; the window is unloaded.
-    void lockRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void makePanel(Panel panel);
-    void load();
 
     Platform& platform_;
     MainWindowState& state_;
@@ -84,4 +73,5 @@ private:
     std::unique_ptr<TimerPanel> timerPanel_;
     ItemLauncher launcher_;
     QTimer* clockTimer_ = nullptr;
+    MainWindowPresenter presenter_;
 };
