@@ -1,20 +1,12 @@
 #include "platform/windows/services/WinTrayIcon.h"
 
+#include "../WindowSession.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
-// Whether this session can show windows at all: Wine without a display
-// cannot, and then it has no taskbar either.
-bool hasDisplay()
-{
-    const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    if (window)
-        DestroyWindow(window);
-    return window != nullptr;
-}
 
 // The taskbar, waited for a while: Wine starts it beside the first program.
 bool taskbarFound()
@@ -33,15 +25,17 @@ TEST(WinTrayIcon, IsAddedAndRemoved)
 {
     // Wine has a taskbar only with a display; tools/test-windows.sh runs
     // without one.
-    if (!hasDisplay())
+    if (!wintest::canMakeWindows())
         GTEST_SKIP() << "no display, so no taskbar";
     ASSERT_TRUE(taskbarFound());
-    const HICON icon = LoadIconW(nullptr, IDI_APPLICATION);
+    // This test program has no icon resource: the system's icon stands in.
+    EXPECT_EQ(WinTrayIcon::iconOf(TrayPicture::Application), LoadIconW(nullptr, IDI_APPLICATION));
     NOTIFYICONDATAW probe{};
     {
-        WinTrayIcon tray([](TrayEvent) {});
+        WinTrayIcon tray;
         ASSERT_NE(tray.window(), nullptr);
-        const Result added = tray.install(std::string(100, 'x'), icon);  // longer than the tip holds
+        // Longer than the tip holds.
+        const Result added = tray.install(TrayPicture::Application, std::string(100, 'x'), [](TrayEvent) {});
         ASSERT_TRUE(added.ok()) << added.reason;
         EXPECT_TRUE(tray.installed());
         probe.cbSize = sizeof probe;
@@ -56,6 +50,9 @@ TEST(WinTrayIcon, IsAddedAndRemoved)
         SendMessageW(tray.window(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
         EXPECT_TRUE(tray.installed());
         EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe));
+        // A second install changes the icon in place.
+        EXPECT_TRUE(tray.install(TrayPicture::Application, "又一次", [](TrayEvent) {}).ok());
+        EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe));
     }
     // The destructor removed it, with its window.
     EXPECT_FALSE(IsWindow(probe.hWnd));
@@ -64,8 +61,10 @@ TEST(WinTrayIcon, IsAddedAndRemoved)
 TEST(WinTrayIcon, TellsTheEventsOfItsCallbackMessage)
 {
     std::vector<TrayEvent> events;
-    WinTrayIcon tray([&](TrayEvent event) { events.push_back(event); });
+    WinTrayIcon tray;
     ASSERT_NE(tray.window(), nullptr);
+    // The handler is kept even where no taskbar takes the icon.
+    tray.install(TrayPicture::Application, "Ombrel", [&](TrayEvent event) { events.push_back(event); });
     for (const LPARAM mouse : {WM_LBUTTONDBLCLK, WM_RBUTTONUP, WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONDOWN})
         EXPECT_EQ(SendMessageW(tray.window(), WinTrayIcon::kCallbackMessage, 1, mouse), 0);
     EXPECT_EQ(events, (std::vector<TrayEvent>{TrayEvent::Show, TrayEvent::MenuRequest, TrayEvent::Other,

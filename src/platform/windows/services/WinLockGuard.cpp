@@ -10,6 +10,33 @@ namespace {
 // its own, and it runs on the thread that installed it, the one that uses
 // the guard, so no lock is needed.
 WinLockGuard* hookOwner = nullptr;
+// The guard whose window events are watched, for the same reason.
+WinLockGuard* watchOwner = nullptr;
+
+const wchar_t kReporterClass[] = L"OmbrelLockGuardReporter";
+constexpr UINT kReportMessage = WM_APP + 2;
+
+HWND hwndOf(NativeWindow window)
+{
+    return reinterpret_cast<HWND>(window);
+}
+
+// Whether above lies above below in the window order.
+bool isAbove(HWND above, HWND below)
+{
+    for (HWND next = GetWindow(above, GW_HWNDNEXT); next; next = GetWindow(next, GW_HWNDNEXT))
+        if (next == below)
+            return true;
+    return false;
+}
+
+bool isOwnedBy(HWND window, HWND owner)
+{
+    for (HWND up = GetWindow(window, GW_OWNER); up; up = GetWindow(up, GW_OWNER))
+        if (up == owner)
+            return true;
+    return false;
+}
 
 }  // namespace
 
@@ -17,12 +44,15 @@ WinLockGuard::WinLockGuard() = default;
 
 WinLockGuard::~WinLockGuard()
 {
-    releaseKeyboard(nullptr);
-    freePointer(nullptr);
+    stopWatching();
+    if (reporter_)
+        DestroyWindow(reporter_);
+    releaseKeyboard(0);
+    freePointer(0);
     releaseTaskManager();
 }
 
-Result WinLockGuard::confinePointer(HWND, const PixelRect& rect)
+Result WinLockGuard::confinePointer(NativeWindow, const PixelRect& rect)
 {
     // At least one pixel, as an empty rectangle would free the pointer.
     RECT clip{rect.left, rect.top, rect.right > rect.left ? rect.right : rect.left + 1,
@@ -34,7 +64,7 @@ Result WinLockGuard::confinePointer(HWND, const PixelRect& rect)
     return Result::success();
 }
 
-void WinLockGuard::freePointer(HWND)
+void WinLockGuard::freePointer(NativeWindow)
 {
     if (!confined_)
         return;
@@ -65,8 +95,9 @@ LRESULT CALLBACK WinLockGuard::keyboardHook(int code, WPARAM message, LPARAM dat
     return CallNextHookEx(nullptr, code, message, data);
 }
 
-Result WinLockGuard::holdKeyboard(HWND window)
+Result WinLockGuard::holdKeyboard(NativeWindow native)
 {
+    const HWND window = hwndOf(native);
     if (hookOwner && hookOwner != this)
         return Result::failure("键盘已经被另一个锁屏占用");
     if (!hook_) {
@@ -82,7 +113,7 @@ Result WinLockGuard::holdKeyboard(HWND window)
     return Result::success();
 }
 
-void WinLockGuard::releaseKeyboard(HWND)
+void WinLockGuard::releaseKeyboard(NativeWindow)
 {
     if (!hook_)
         return;
@@ -92,8 +123,9 @@ void WinLockGuard::releaseKeyboard(HWND)
         hookOwner = nullptr;
 }
 
-void WinLockGuard::keepOnTop(HWND window)
+void WinLockGuard::keepOnTop(NativeWindow native)
 {
+    const HWND window = hwndOf(native);
     if (window)
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 }
@@ -102,8 +134,9 @@ void WinLockGuard::keepOnTop(HWND window)
 // that is only hidden is shown as it was. Any program may call ClipCursor,
 // and the system frees the pointer at a desktop switch, so the clip is set
 // again each time.
-Result WinLockGuard::restoreWindow(HWND window)
+Result WinLockGuard::restore(NativeWindow native)
 {
+    const HWND window = hwndOf(native);
     if (window) {
         if (IsIconic(window))
             ShowWindow(window, SW_RESTORE);
@@ -116,8 +149,94 @@ Result WinLockGuard::restoreWindow(HWND window)
     return Result::success();
 }
 
-void WinLockGuard::makeTranslucent(HWND window, int alpha)
+// Two ranges, so that the frequent events between them (names, values,
+// the pointer's moves) never reach the thread: the foreground, the end of a
+// move or resize and the start of a minimise; a window shown or hidden.
+void WinLockGuard::watchWindow(NativeWindow native, std::function<void()> disturbed)
 {
+    stopWatching();
+    if (!native || !disturbed)
+        return;
+    if (watchOwner)
+        watchOwner->stopWatching();
+    if (!reporter_) {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &WinLockGuard::reportProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kReporterClass;
+        RegisterClassW(&windowClass);  // fails harmlessly when an earlier guard registered it
+        reporter_ = CreateWindowExW(0, kReporterClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
+        if (!reporter_)
+            return;  // no reports; the restore at every tick still holds the window
+        SetWindowLongPtrW(reporter_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    watched_ = hwndOf(native);
+    disturbed_ = std::move(disturbed);
+    watchOwner = this;
+    eventHooks_[0] = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_MINIMIZESTART, nullptr,
+                                     &WinLockGuard::windowEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+    eventHooks_[1] = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_HIDE, nullptr, &WinLockGuard::windowEvent, 0, 0,
+                                     WINEVENT_OUTOFCONTEXT);
+}
+
+void WinLockGuard::stopWatching()
+{
+    for (HWINEVENTHOOK& hook : eventHooks_) {
+        if (hook)
+            UnhookWinEvent(hook);
+        hook = nullptr;
+    }
+    if (watchOwner == this)
+        watchOwner = nullptr;
+    watched_ = nullptr;
+    disturbed_ = nullptr;
+}
+
+bool WinLockGuard::disturbs(DWORD event, HWND window) const
+{
+    if (window == watched_)
+        return event == EVENT_OBJECT_HIDE || event == EVENT_SYSTEM_MINIMIZESTART;
+    if (event != EVENT_SYSTEM_FOREGROUND && event != EVENT_OBJECT_SHOW && event != EVENT_SYSTEM_MOVESIZEEND)
+        return false;
+    // Another top-level window, not one the lock window owns (its own
+    // dialogs), visible, above the lock window and overlapping it.
+    if (GetAncestor(window, GA_ROOT) != window || !IsWindowVisible(window) || isOwnedBy(window, watched_))
+        return false;
+    RECT mine{};
+    RECT theirs{};
+    RECT common{};
+    if (!GetWindowRect(watched_, &mine) || !GetWindowRect(window, &theirs) || !IntersectRect(&common, &mine, &theirs))
+        return false;
+    return isAbove(window, watched_);
+}
+
+void CALLBACK WinLockGuard::windowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                                        DWORD)
+{
+    WinLockGuard* owner = watchOwner;
+    if (!owner || !window || object != OBJID_WINDOW || child != CHILDID_SELF || !owner->disturbs(event, window))
+        return;
+    // Several events of one disturbance make one report.
+    if (!owner->reportPending_ && PostMessageW(owner->reporter_, kReportMessage, 0, 0))
+        owner->reportPending_ = true;
+}
+
+LRESULT CALLBACK WinLockGuard::reportProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<WinLockGuard*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message != kReportMessage || !self)
+        return DefWindowProcW(window, message, wParam, lParam);
+    self->reportPending_ = false;
+    // A copy: the call may end the watch, which empties disturbed_.
+    if (const std::function<void()> report = self->disturbed_)
+        report();
+    return 0;
+}
+
+void WinLockGuard::makeTranslucent(NativeWindow native, int alpha)
+{
+    const HWND window = hwndOf(native);
     if (!window)
         return;
     const int clamped = alpha < 0 ? 0 : alpha > 255 ? 255 : alpha;
@@ -149,7 +268,7 @@ std::wstring WinLockGuard::taskManagerPath()
 
 // Read access shared for writing only: while the handle is open, nobody can
 // open the file to read or run it, which is what starting it takes.
-Result WinLockGuard::blockTaskManager(HWND)
+Result WinLockGuard::blockTaskManager(NativeWindow)
 {
     if (holdsTaskManager())
         return Result::success();

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/Result.h"
-#include "core/lock/LockRules.h"
+#include "platform/LockGuard.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 // The lock's hold on a Windows desktop, given the lock window's handle:
@@ -21,33 +21,42 @@
 // - put back: another program can minimise or hide the lock window, take it
 //   out of the topmost band or free the pointer, so restoreWindow, called at
 //   every tick, undoes all of it;
+// - the watch: a WinEvent hook (out of context, so it runs on the message
+//   loop of the thread that set it) reports the lock window hidden or
+//   minimised, and another top-level window shown, brought to the
+//   foreground, moved or raised where it overlaps the lock window from
+//   above. The report is posted to a window of the guard and made from
+//   there, so it never comes from inside a guard operation. The restore at
+//   every tick does not need it; it only puts the window back sooner;
 // - translucency: a layered window with one alpha for the whole window;
 // - the task manager: its program file held open without read sharing, so
 //   that the system cannot open it to start it. The file is let go again by
 //   releaseTaskManager at unlock, and when the guard goes.
-// Only one guard at a time can hold the keyboard.
-class WinLockGuard final {
+// Only one guard at a time can hold the keyboard. Every window given is an
+// HWND (nativeWindow()).
+class WinLockGuard final : public LockGuard {
 public:
     WinLockGuard();
-    ~WinLockGuard();
+    ~WinLockGuard() override;
     WinLockGuard(const WinLockGuard&) = delete;
     WinLockGuard& operator=(const WinLockGuard&) = delete;
 
-    // Keeps the pointer inside rect (screen pixels, right and bottom outside);
-    // a failure says why.
-    Result confinePointer(HWND window, const PixelRect& rect);
-    void freePointer(HWND window);
-    // A failure says why.
-    Result holdKeyboard(HWND window);
-    void releaseKeyboard(HWND window);
-    void keepOnTop(HWND window);
+    static NativeWindow nativeWindow(HWND window) { return reinterpret_cast<NativeWindow>(window); }
+
+    Result confinePointer(NativeWindow window, const PixelRect& rect) override;
+    void freePointer(NativeWindow window) override;
+    Result holdKeyboard(NativeWindow window) override;
+    void releaseKeyboard(NativeWindow window) override;
+    void keepOnTop(NativeWindow window) override;
     // Shows the window again if it is minimised or hidden, puts it back at the
     // top of the topmost band and, while the pointer is confined, clips it to
-    // the same rectangle again; a failure to clip says why.
-    Result restoreWindow(HWND window);
-    // alpha 0 (invisible) to 255 (opaque).
-    void makeTranslucent(HWND window, int alpha);
-    Result blockTaskManager(HWND window);
+    // the same rectangle again.
+    void restoreWindow(NativeWindow window) override { restore(window); }
+    // The same, telling why the pointer could not be clipped again.
+    Result restore(NativeWindow window);
+    void watchWindow(NativeWindow window, std::function<void()> disturbed) override;
+    void makeTranslucent(NativeWindow window, int alpha) override;
+    Result blockTaskManager(NativeWindow window) override;
     void releaseTaskManager();
 
     bool holdsKeyboard() const { return hook_ != nullptr; }
@@ -61,6 +70,11 @@ public:
 
 private:
     static LRESULT CALLBACK keyboardHook(int code, WPARAM message, LPARAM data);
+    static void CALLBACK windowEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
+                                     DWORD thread, DWORD time);
+    static LRESULT CALLBACK reportProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool disturbs(DWORD event, HWND window) const;
+    void stopWatching();
 
     HHOOK hook_ = nullptr;
     bool confined_ = false;
@@ -68,4 +82,9 @@ private:
     HANDLE taskManager_ = INVALID_HANDLE_VALUE;
     int keysSeen_ = 0;
     int keysSwallowed_ = 0;
+    HWND watched_ = nullptr;
+    std::function<void()> disturbed_;
+    HWINEVENTHOOK eventHooks_[2] = {};
+    HWND reporter_ = nullptr;  // a message-only window that makes the reports
+    bool reportPending_ = false;
 };

@@ -21,8 +21,7 @@ HINSTANCE thisModule()
 
 }  // namespace
 
-WinTrayIcon::WinTrayIcon(std::function<void(TrayEvent)> onEvent)
-    : onEvent_(std::move(onEvent))
+WinTrayIcon::WinTrayIcon()
 {
     const HINSTANCE module = thisModule();
     WNDCLASSEXW windowClass{};
@@ -51,8 +50,16 @@ WinTrayIcon::~WinTrayIcon()
         DestroyWindow(window_);
 }
 
-Result WinTrayIcon::install(const std::string& tip, HICON icon)
+HICON WinTrayIcon::iconOf(TrayPicture)
 {
+    if (const HICON own = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)))
+        return own;
+    return LoadIconW(nullptr, IDI_APPLICATION);
+}
+
+Result WinTrayIcon::install(TrayPicture picture, const std::string& tip, Handler handler)
+{
+    onEvent_ = std::move(handler);
     if (!window_)
         return Result::failure("无法创建托盘图标的窗口：" + wintext::systemMessage(GetLastError()));
     data_ = {};
@@ -61,7 +68,7 @@ Result WinTrayIcon::install(const std::string& tip, HICON icon)
     data_.uID = kIconId;
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data_.uCallbackMessage = kCallbackMessage;
-    data_.hIcon = icon;
+    data_.hIcon = iconOf(picture);
     // The tip holds at most 63 characters and its end; a cut never splits a
     // surrogate pair.
     std::wstring text = wintext::toWide(tip);
@@ -73,11 +80,14 @@ Result WinTrayIcon::install(const std::string& tip, HICON icon)
     }
     std::wmemcpy(data_.szTip, text.c_str(), text.size() + 1);
 
-    if (installed_)
-        Shell_NotifyIconW(NIM_DELETE, &data_);
+    wanted_ = true;
+    if (installed_ && Shell_NotifyIconW(NIM_MODIFY, &data_))
+        return Result::success();
     installed_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
     if (!installed_)
-        return Result::failure(FindWindowW(L"Shell_TrayWnd", nullptr) ? "无法添加托盘图标" : "无法添加托盘图标：没有任务栏");
+        return Result::failure(FindWindowW(L"Shell_TrayWnd", nullptr)
+                                   ? "无法添加托盘图标"
+                                   : "无法添加托盘图标：还没有任务栏，任务栏启动后图标会出现");
     return Result::success();
 }
 
@@ -111,8 +121,9 @@ LRESULT WinTrayIcon::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     }
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
-        // A new taskbar knows no icons: the icon is added again.
-        if (installed_)
+        // A new taskbar knows no icons: the icon is added again, or for the
+        // first time when there was no taskbar at install.
+        if (wanted_)
             installed_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
         return 0;
     }

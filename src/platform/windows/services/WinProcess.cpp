@@ -1,0 +1,8 @@
+#include "WinProcess.h"
+
+#include <windows.h>
+
+void WinProcess::exitNow()
+{
+    ExitProcess(0);
+}
