@@ -1,0 +1,132 @@
+#include "DueNoticeWindow.h"
+
+#include "core/scheduler/DueNoticeForm.h"
+#include "platform/Platform.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+namespace {
+
+constexpr UINT_PTR kCountdownTimer = 1;
+constexpr UINT_PTR kFlashTimer = 2;
+
+}  // namespace
+
+DueNoticeWindow::DueNoticeWindow(Platform& platform, std::function<ScheduleAction()> chosenAction)
+    : presenter_(*this, platform.services, std::move(chosenAction))
+{
+    using namespace due_notice_form;
+    createTopLevel(kForm, Scale{int(1440.0 / platform.screen.twipsPerPixelX() + 0.5)},
+                   WS_EX_TOPMOST | WS_EX_CONTROLPARENT);
+    controls_.build(kForm, hwnd(), scale_, 100);
+    for (std::string_view strip : {kTitle, kBody})
+        SetWindowSubclass(controls_[strip], stripProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowPos(controls_[kMessage], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    presenter_.load();
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
+}
+
+void DueNoticeWindow::showAlarmButtons(bool alarm)
+{
+    using namespace due_notice_form;
+    ShowWindow(controls_[kStopRing], alarm ? SW_SHOW : SW_HIDE);
+    ShowWindow(controls_[kCancel], alarm ? SW_HIDE : SW_SHOW);
+    ShowWindow(controls_[kExecute], alarm ? SW_HIDE : SW_SHOW);
+}
+
+void DueNoticeWindow::setMessage(const std::string& text) { controls_.setText(due_notice_form::kMessage, text); }
+
+void DueNoticeWindow::setMessageColour(unsigned bgr)
+{
+    messageColour_ = COLORREF(bgr);  // a COLORREF is BGR too
+    InvalidateRect(controls_[due_notice_form::kMessage], nullptr, TRUE);
+}
+
+void DueNoticeWindow::setCountdownRunning(bool running)
+{
+    if (running)
+        SetTimer(hwnd(), kCountdownTimer, 1000, nullptr);
+    else
+        KillTimer(hwnd(), kCountdownTimer);
+}
+
+void DueNoticeWindow::setFlashing(bool flashing)
+{
+    if (flashing)
+        SetTimer(hwnd(), kFlashTimer, 500, nullptr);
+    else
+        KillTimer(hwnd(), kFlashTimer);
+}
+
+void DueNoticeWindow::hide() { ShowWindow(hwnd(), SW_HIDE); }
+
+void DueNoticeWindow::command(std::string_view id, int notification)
+{
+    using namespace due_notice_form;
+    if (notification != BN_CLICKED)
+        return;
+    if (id == kExecute)
+        presenter_.executeNow();
+    else if ((id == kStopRing || id == kCancel) && onUnload)
+        onUnload();
+}
+
+LRESULT DueNoticeWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    using namespace due_notice_form;
+    switch (message) {
+    case WM_TIMER:
+        if (wParam == kCountdownTimer)
+            presenter_.countdownTick();
+        else if (wParam == kFlashTimer)
+            presenter_.flashTick();
+        return 0;
+    case WM_CTLCOLORSTATIC: {
+        HWND control = reinterpret_cast<HWND>(lParam);
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        if (control == controls_[kMessage] || control == controls_[kTitle] || control == controls_[kBody]) {
+            const bool title = control == controls_[kTitle];
+            static HBRUSH blue = CreateSolidBrush(RGB(0x2C, 0x5F, 0xA3));
+            static HBRUSH light = CreateSolidBrush(RGB(0xD9, 0xE4, 0xF2));
+            SetTextColor(dc, title ? RGB(255, 255, 255) : messageColour_);
+            SetBkColor(dc, title ? RGB(0x2C, 0x5F, 0xA3) : RGB(0xD9, 0xE4, 0xF2));
+            return LRESULT(title ? blue : light);
+        }
+        break;
+    }
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        static HBRUSH light = CreateSolidBrush(RGB(0xD9, 0xE4, 0xF2));
+        FillRect(item.hDC, &item.rcItem, light);
+        return TRUE;
+    }
+    default:
+        break;
+    }
+    return FormWindow::handle(message, wParam, lParam);
+}
+
+LRESULT CALLBACK DueNoticeWindow::stripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR self)
+{
+    auto* notice = reinterpret_cast<DueNoticeWindow*>(self);
+    const float x = float(GET_X_LPARAM(lParam));
+    const float y = float(GET_Y_LPARAM(lParam));
+    if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) {
+        notice->drag_.press(message == WM_LBUTTONDOWN ? 1 : 2, x, y);
+        if (message == WM_LBUTTONDOWN)
+            SetCapture(strip);
+    } else if (message == WM_LBUTTONUP && GetCapture() == strip) {
+        ReleaseCapture();
+    } else if (message == WM_MOUSEMOVE) {
+        RECT r{};
+        GetWindowRect(notice->hwnd(), &r);
+        const int held = (wParam & MK_LBUTTON ? 1 : 0) | (wParam & MK_RBUTTON ? 2 : 0) | (wParam & MK_MBUTTON ? 4 : 0);
+        if (const auto to = notice->drag_.move(held, x, y, Point{double(r.left), double(r.top)}))
+            SetWindowPos(notice->hwnd(), nullptr, int(to->x), int(to->y), 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return DefSubclassProc(strip, message, wParam, lParam);
+}

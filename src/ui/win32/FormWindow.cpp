@@ -1,0 +1,69 @@
+#include "FormWindow.h"
+
+#include "platform/windows/WideText.h"
+
+FormWindow::~FormWindow()
+{
+    if (backBrush_)
+        DeleteObject(backBrush_);
+}
+
+bool FormWindow::createTopLevel(const FormSpec& form, const Scale& scale, DWORD exStyle)
+{
+    scale_ = scale;
+    backColour_ = form.backColour;
+    const int width = scale.px(form.widthTwips);
+    const int height = scale.px(form.heightTwips);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int x = work.left + (work.right - work.left - width) / 2;
+    const int y = work.top + (work.bottom - work.top - height) / 2;
+    return create(exStyle, WS_POPUP | WS_CLIPCHILDREN, wintext::toWide(form.caption).c_str(), x, y, width, height);
+}
+
+bool FormWindow::createChild(HWND parent, const RECT& place, std::optional<Rgb> backColour)
+{
+    backColour_ = backColour;
+    return create(WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, L"", place.left,
+                  place.top, place.right - place.left, place.bottom - place.top, parent);
+}
+
+LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN: {
+        LRESULT brush = 0;
+        if (controls_.colour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam), brush))
+            return brush;
+        if (backColour_ && message != WM_CTLCOLOREDIT && message != WM_CTLCOLORLISTBOX) {
+            SetBkColor(reinterpret_cast<HDC>(wParam), colourRef(*backColour_));
+            if (!backBrush_)
+                backBrush_ = CreateSolidBrush(colourRef(*backColour_));
+            return LRESULT(backBrush_);
+        }
+        break;
+    }
+    case WM_ERASEBKGND:
+        if (backColour_) {
+            if (!backBrush_)
+                backBrush_ = CreateSolidBrush(colourRef(*backColour_));
+            RECT r{};
+            GetClientRect(hwnd(), &r);
+            FillRect(reinterpret_cast<HDC>(wParam), &r, backBrush_);
+            return 1;
+        }
+        break;
+    case WM_COMMAND:
+        if (lParam) {
+            command(controls_.idOf(LOWORD(wParam)), HIWORD(wParam));
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return Window::handle(message, wParam, lParam);
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "DueNoticeWindow.h"
+#include "MainWindow.h"
+#include "Window.h"
+#include "core/app/SessionPresenter.h"
+#include "core/app/TrayHostPresenter.h"
+#include "core/lock/LockPresenters.h"
+
+#include <memory>
+#include <vector>
+
+struct Platform;
+
+// The Win32 program's session: the tray icon, and the windows the session
+// presenter asks for. A window is freed after the message that closed it
+// has been handled, never from inside its own handler.
+class Session final : public Window, public TrayHostView, public SessionView {
+public:
+    explicit Session(Platform& platform);
+    ~Session() override;
+
+    void start(bool soleCopy) { tray_.start(soleCopy); }
+
+    // TrayHostView
+    void showMainWindow() override { session_.showMainWindow(); }
+    std::size_t listCount() const override { return session_.listCount(); }
+    Result installTrayIcon(const std::string& tip) override;
+    std::optional<std::string> popupMenu(const MenuSpec& menu) override;
+    void report(const std::string& problem) override;
+
+    // SessionView
+    MainWindowPresenter& makeMainWindow(MainWindowState& state) override;
+    void destroyMainWindow() override;
+    void makeDueNotice(std::function<ScheduleAction()> chosenAction) override;
+    void destroyDueNotice() override;
+    void makeDialUp() override {}
+    void bringDialUpForward() override {}
+    void destroyDialUp() override {}
+    LockSetupPresenter& makeLockSetup() override;
+    void destroyLockSetup() override {}
+    LockPresenter& makeLock() override;
+    void destroyLock() override {}
+
+private:
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void freeLater(std::unique_ptr<Window> window);
+
+    // The dial-up dialog and the lock have no Win32 windows yet. A lock
+    // asked for cannot hold, so the user is told and the main window comes
+    // back; nothing opens the set-up yet.
+    struct NoSetup final : LockSetupView {
+        std::string password() const override { return {}; }
+        std::string repeatedPassword() const override { return {}; }
+        void clearPasswords() override {}
+        void close() override {}
+    };
+    struct NoLock final : LockView {
+        Result confinePointer(const PixelRect&) override { return Result::failure("此版本还没有锁屏窗口"); }
+        void freePointer() override {}
+        Result holdKeyboard() override { return Result::failure("此版本还没有锁屏窗口"); }
+        void releaseKeyboard() override {}
+        void keepOnTop() override {}
+        void restoreWindow() override {}
+        void makeTranslucent(int) override {}
+        Result blockTaskManager() override { return {}; }
+        double screenWidthTwips() const override { return 0; }
+        double screenHeightTwips() const override { return 0; }
+        double twipsPerPixelX() const override { return 15; }
+        double twipsPerPixelY() const override { return 15; }
+        std::string typedPassword() const override { return {}; }
+        void showUnlockHighlighted(bool) override {}
+        void setUnlockEnabled(bool) override {}
+        void setMessage(const std::string&) override {}
+        void setBannerColour(std::uint32_t) override {}
+        void focusEntry() override {}
+        void setTickRunning(bool) override {}
+        void close() override {}
+    };
+
+    Platform& platform_;
+    std::unique_ptr<MainWindow> mainWindow_;
+    std::unique_ptr<DueNoticeWindow> dueNotice_;
+    std::vector<std::unique_ptr<Window>> closed_;
+    NoSetup noSetup_;
+    NoLock noLock_;
+    std::unique_ptr<LockSetupPresenter> setup_;
+    std::unique_ptr<LockPresenter> lock_;
+    SessionPresenter session_;
+    TrayHostPresenter tray_;
+};
