@@ -9,7 +9,6 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -162,22 +161,4 @@ QString colourRules(std::initializer_list<const FormSpec*> forms)
         }
     }
     return rules;
-}
-
-void fillMenu(QMenu& menu, const MenuSpec& spec)
-{
-    menu.setTitle(toQt(spec.caption));
-    menu.setFont(uiFont(9));
-    for (const MenuItemSpec& item : spec.items) {
-        if (item.separator) {
-            menu.addSeparator();
-        } else if (item.submenu) {
-            auto* submenu = new QMenu(&menu);
-            fillMenu(*submenu, *item.submenu);
-            menu.addMenu(submenu);
-        } else {
-            QAction* action = menu.addAction(toQt(item.caption));
-            action->setData(toQt(item.id));
-        }
-    }
 }

@@ -9,7 +9,6 @@
 
 #include <initializer_list>
 
-class QMenu;
 class Twips;
 
 // The font a description asks for, on this system.
@@ -30,7 +29,3 @@ void applyForm(QWidget* window, const FormSpec& form, const Twips& twips);
 // The style rules that give the forms' controls their colours (and a
 // password box its star), to go with the window's own style sheet.
 QString colourRules(std::initializer_list<const FormSpec*> forms);
-
-// A Qt menu with the description's items and submenus; each action carries
-// its item's identity as its data.
-void fillMenu(QMenu& menu, const MenuSpec& spec);
