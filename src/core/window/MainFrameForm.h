@@ -25,6 +25,14 @@ inline constexpr std::string_view kExit = "exitButton";
 inline constexpr std::string_view kStar = "star";
 inline constexpr std::string_view kViewport = "panelViewport";
 
+// The frame's own colours: the border around the body, the title strip's
+// gradient with its white text, and the star's gold.
+inline constexpr Rgb kFrameColour = 0x1D3F6E;
+inline constexpr Rgb kTitleTop = 0x3B78C4;
+inline constexpr Rgb kTitleBottom = 0x23579C;
+inline constexpr Rgb kTitleText = 0xFFFFFF;
+inline constexpr Rgb kStarColour = 0xD08A00;
+
 inline constexpr std::string_view kStarCaption = "☆";
 inline constexpr std::string_view kLitStarCaption = "★";
 

@@ -1,4 +1,4 @@
-#include "platform/SystemServices.h"
+#include "platform/windows/WinSystemServices.h"
 
 #include "platform/CoreServices.h"
 #include "platform/windows/services/WinAppFolder.h"
@@ -27,6 +27,7 @@ namespace {
 // belong to the thread that makes them.
 class WinSystemServices final : public SystemServices {
 public:
+    explicit WinSystemServices(std::unique_ptr<PowerCalls> powerCalls) : power_(std::move(powerCalls)) {}
     Platform& platform() override { return platform_; }
 
 private:
@@ -63,7 +64,12 @@ std::unique_ptr<InstanceLock> makeInstanceLock()
     return std::make_unique<WinInstanceLock>();
 }
 
+std::unique_ptr<SystemServices> makeWinSystemServices(std::unique_ptr<PowerCalls> powerCalls)
+{
+    return std::make_unique<WinSystemServices>(std::move(powerCalls));
+}
+
 std::unique_ptr<SystemServices> makeSystemServices()
 {
-    return std::make_unique<WinSystemServices>();
+    return makeWinSystemServices(std::make_unique<SystemPowerCalls>());
 }

@@ -1,5 +1,11 @@
 #include "Art.h"
 
+#include "core/window/MainFrameForm.h"
+#include "core/window/Twips.h"
+
+#include <QBuffer>
+#include <QList>
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -134,9 +140,94 @@ QString art::mainWindowStyleSheet()
                "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #dbe7f6); }"
                "QPushButton:hover { border-color: #2f66b3; background: #eef5ff; }"
                "QPushButton:pressed { background: #c5d8f1; }"
-               "#star { color: #d08a00; }"
+               "#star { color: %3; }"
                "#panelViewport { background: rgba(255,255,255,150); border: 1px solid #8fb0da; }"
                ".QFrame[panel=\"true\"] { background: #eef4fb; border: 1px solid #8fb0da; }"
                "#pathBox, #nameBox { border: 1px solid #8fa3bf; }")
-        .arg(hex(kTitleTop), hex(kTitleBottom));
+        .arg(hex(main_frame_form::kTitleTop), hex(main_frame_form::kTitleBottom), hex(main_frame_form::kStarColour));
 }
+
+namespace art {
+namespace {
+
+void put16(QByteArray& out, int value)
+{
+    out.append(char(value & 0xFF)).append(char(value >> 8 & 0xFF));
+}
+
+void put32(QByteArray& out, quint32 value)
+{
+    put16(out, int(value & 0xFFFF));
+    put16(out, int(value >> 16));
+}
+
+// An icon image as a device-independent bitmap: the header with the double
+// height of colour and mask, the BGRA rows bottom up, then an empty mask
+// (the alpha channel decides what shows).
+QByteArray iconBitmap(const QImage& drawn)
+{
+    const QImage image = drawn.convertToFormat(QImage::Format_ARGB32);
+    const int size = image.width();
+    QByteArray out;
+    put32(out, 40);
+    put32(out, quint32(size));
+    put32(out, quint32(2 * size));
+    put16(out, 1);
+    put16(out, 32);
+    for (int i = 0; i < 6; ++i)
+        put32(out, 0);
+    for (int y = size - 1; y >= 0; --y)
+        out.append(reinterpret_cast<const char*>(image.constScanLine(y)), size * 4);
+    const int maskRow = (size + 31) / 32 * 4;
+    out.append(QByteArray(maskRow * size, '\0'));
+    return out;
+}
+
+}  // namespace
+
+QByteArray pngOf(const QImage& image)
+{
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return out;
+}
+
+// The 256 pixel image is kept as PNG, as Windows' own icons do; the small
+// ones as bitmaps, which every loader reads.
+QByteArray windowsIconFile()
+{
+    constexpr int sizes[] = {16, 20, 24, 32, 48, 256};
+    constexpr int count = int(std::size(sizes));
+    QList<QByteArray> images;
+    for (int size : sizes)
+        images.append(size == 256 ? pngOf(iconImage(size)) : iconBitmap(iconImage(size)));
+
+    QByteArray out;
+    put16(out, 0);
+    put16(out, 1);  // an icon, not a cursor
+    put16(out, count);
+    quint32 offset = 6 + 16 * count;
+    for (int i = 0; i < count; ++i) {
+        out.append(char(sizes[i] & 0xFF)).append(char(sizes[i] & 0xFF));  // 256 is written 0
+        out.append('\0').append('\0');
+        put16(out, 1);
+        put16(out, 32);
+        put32(out, quint32(images[i].size()));
+        put32(out, offset);
+        offset += quint32(images[i].size());
+    }
+    for (const QByteArray& image : images)
+        out.append(image);
+    return out;
+}
+
+QSize backgroundSize(int dpi)
+{
+    const Twips twips = Twips::forDpi(dpi);
+    const ControlSpec& place = *main_frame_form::kForm.find(main_frame_form::kBackground);
+    return {twips.toPixels(place.place.width), twips.toPixels(place.place.height)};
+}
+
+}  // namespace art

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -13,10 +14,12 @@ QIcon appIcon();                      // 16, 32, 48 and 64 pixels
 QImage iconImage(int size);
 QPixmap background(QSize size);       // the main window's body picture
 
-// Colours of the main window.
-inline constexpr unsigned kFrameColor = 0x1d3f6e;
-inline constexpr unsigned kTitleTop = 0x3b78c4;
-inline constexpr unsigned kTitleBottom = 0x23579c;
+// The pictures the Windows program carries as resources, drawn by the code
+// above: its icon file, with 16, 20, 24, 32, 48 and 256 pixel images, and
+// the background at the sizes it has at 96 and 192 dots per inch.
+QByteArray windowsIconFile();
+QSize backgroundSize(int dpi);
+QByteArray pngOf(const QImage& image);
 
 
 // One style sheet for the whole main window: cheaper to apply than one per

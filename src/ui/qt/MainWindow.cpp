@@ -31,7 +31,7 @@ MainWindow::MainWindow(Platform& platform, MainWindowState& state, QWidget* pare
 {
     applyForm(this, main_frame_form::kForm, twips_);
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(art::kFrameColor));
+    palette.setColor(QPalette::Window, QColor(main_frame_form::kFrameColour));
     setPalette(palette);
     setAutoFillBackground(true);
     setStyleSheet(art::mainWindowStyleSheet()

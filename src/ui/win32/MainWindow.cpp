@@ -4,6 +4,7 @@
 #include "core/status/StatusAreaForm.h"
 #include "core/window/MainFrameForm.h"
 #include "platform/Platform.h"
+#include "Pictures.h"
 #include "platform/windows/WideText.h"
 
 #include <commctrl.h>
@@ -16,9 +17,6 @@ constexpr UINT_PTR kSlideTimer = 2;
 constexpr int kFrameControls = 100;
 constexpr int kListControls = 200;
 constexpr int kStatusControls = 300;
-constexpr Rgb kFrameColour = 0x1D3F6E;
-constexpr Rgb kBodyColour = 0xEEF4FB;
-constexpr Rgb kTitleColour = 0x2E67AE;
 
 int buttonOf(UINT message)
 {
@@ -58,6 +56,13 @@ MainWindow::MainWindow(Platform& platform, MainWindowState& state)
     listControls_.build(launcher_form::kForm, hwnd(), scale_, kListControls);
     controls_.build(kForm, hwnd(), scale_, kFrameControls);
     SetWindowPos(controls_[kBackground], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // The title strip draws its own gradient, and the star stands on the
+    // background picture.
+    for (std::string_view drawn : {kTitleStrip, kStar}) {
+        HWND control = controls_[drawn];
+        SetWindowLongPtrW(control, GWL_STYLE, (GetWindowLongPtrW(control, GWL_STYLE) & ~SS_TYPEMASK) | SS_OWNERDRAW);
+    }
+    makeBackground();
     for (std::string_view handle : {kTitleStrip, kBackground, kStar})
         SetWindowSubclass(controls_[handle], handleProc, 0, reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(listControls_[launcher_form::kList], handleProc, 0, reinterpret_cast<DWORD_PTR>(this));
@@ -70,6 +75,7 @@ MainWindow::MainWindow(Platform& platform, MainWindowState& state)
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&place), 2);
     DestroyWindow(viewportControl);
     viewport_ = std::make_unique<Viewport>(hwnd(), place);
+    SetWindowPos(viewport_->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     viewport_->lines().build(status_area_form::kForm, viewport_->hwnd(), scale_, kStatusControls);
 
     presenter_.load();
@@ -77,7 +83,20 @@ MainWindow::MainWindow(Platform& platform, MainWindowState& state)
     SetFocus(listControls_[launcher_form::kList]);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    if (background_)
+        DeleteObject(background_);
+}
+
+void MainWindow::makeBackground()
+{
+    if (background_)
+        DeleteObject(background_);
+    RECT r{};
+    GetClientRect(controls_[main_frame_form::kBackground], &r);
+    background_ = pictures::background({r.right, r.bottom});
+}
 
 void MainWindow::hideKeepingLoaded() { ShowWindow(hwnd(), SW_HIDE); }
 
@@ -296,18 +315,6 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         LRESULT brush = 0;
         if (listControls_.colour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam), brush))
             return brush;
-        if (reinterpret_cast<HWND>(lParam) == controls_[main_frame_form::kTitleStrip]) {
-            SetTextColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
-            SetBkColor(reinterpret_cast<HDC>(wParam), colourRef(kTitleColour));
-            static HBRUSH title = CreateSolidBrush(colourRef(kTitleColour));
-            return LRESULT(title);
-        }
-        if (reinterpret_cast<HWND>(lParam) == controls_[main_frame_form::kStar]) {
-            SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0xD0, 0x8A, 0x00));
-            SetBkColor(reinterpret_cast<HDC>(wParam), colourRef(kBodyColour));
-            static HBRUSH body = CreateSolidBrush(colourRef(kBodyColour));
-            return LRESULT(body);
-        }
         break;
     }
     case WM_DRAWITEM: {
@@ -316,10 +323,11 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     case WM_ERASEBKGND: {
-        static HBRUSH frame = CreateSolidBrush(colourRef(kFrameColour));
+        HBRUSH frame = CreateSolidBrush(colourRef(main_frame_form::kFrameColour));
         RECT r{};
         GetClientRect(hwnd(), &r);
         FillRect(reinterpret_cast<HDC>(wParam), &r, frame);
+        DeleteObject(frame);
         return 1;
     }
     case WM_CLOSE:
@@ -331,19 +339,47 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
     return FormWindow::handle(message, wParam, lParam);
 }
 
-// The background picture: the body's light colour, a little darker towards
-// the bottom.
+// The owner-drawn controls: the background, drawn from its bitmap; the
+// title strip, a vertical gradient with its caption in white; the star in
+// gold on the part of the background beneath it.
 void MainWindow::paintPicture(const DRAWITEMSTRUCT& item)
 {
+    using namespace main_frame_form;
     const RECT& r = item.rcItem;
-    const int height = r.bottom - r.top;
-    for (int band = 0; band < 16; ++band) {
-        const int shade = 0xFB - band * 2;
-        HBRUSH brush = CreateSolidBrush(RGB(0xEE - band, 0xF4 - band, shade));
-        RECT strip{r.left, r.top + height * band / 16, r.right, r.top + height * (band + 1) / 16};
-        FillRect(item.hDC, &strip, brush);
-        DeleteObject(brush);
+    const auto caption = [&](Rgb colour, RECT inside, UINT format) {
+        wchar_t text[256]{};
+        GetWindowTextW(item.hwndItem, text, int(std::size(text)));
+        HGDIOBJ old = SelectObject(item.hDC, HFONT(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+        SetBkMode(item.hDC, TRANSPARENT);
+        SetTextColor(item.hDC, colourRef(colour));
+        DrawTextW(item.hDC, text, -1, &inside, format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        SelectObject(item.hDC, old);
+    };
+    if (item.hwndItem == controls_[kTitleStrip]) {
+        const auto vertex = [](LONG x, LONG y, Rgb c) {
+            return TRIVERTEX{x, y, COLOR16((c >> 16 & 0xFF) << 8), COLOR16((c >> 8 & 0xFF) << 8),
+                             COLOR16((c & 0xFF) << 8), 0};
+        };
+        TRIVERTEX corners[] = {vertex(r.left, r.top, kTitleTop), vertex(r.right, r.bottom, kTitleBottom)};
+        GRADIENT_RECT whole{0, 1};
+        GradientFill(item.hDC, corners, 2, &whole, 1, GRADIENT_FILL_RECT_V);
+        RECT inside = r;
+        inside.left += scale_.px(90);  // the padding before the caption
+        caption(kTitleText, inside, DT_END_ELLIPSIS);
+        return;
     }
+    // Where the control lies on the background picture.
+    POINT at{0, 0};
+    MapWindowPoints(item.hwndItem, controls_[kBackground], &at, 1);
+    if (background_) {
+        HDC source = CreateCompatibleDC(item.hDC);
+        HGDIOBJ old = SelectObject(source, background_);
+        BitBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, source, at.x, at.y, SRCCOPY);
+        SelectObject(source, old);
+        DeleteDC(source);
+    }
+    if (item.hwndItem == controls_[kStar])
+        caption(kStarColour, r, DT_CENTER);
 }
 
 LRESULT CALLBACK MainWindow::handleProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

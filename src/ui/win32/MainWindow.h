@@ -67,6 +67,7 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void command(std::string_view id, int notification) override;
     void paintPicture(const DRAWITEMSTRUCT& item);
+    void makeBackground();
     // Mouse messages of the title strip, the background, the star and the list.
     static LRESULT CALLBACK handleProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                        DWORD_PTR self);
@@ -89,4 +90,5 @@ private:
     std::unique_ptr<TimerPanel> timerPanel_;
     std::array<HWND, PanelDeck::kPanelCount> panels_{};
     bool starLit_ = false;
+    HBITMAP background_ = nullptr;
 };

@@ -1,35 +1,8 @@
-#include "Session.h"
-#include "platform/SystemServices.h"
+#include "Program.h"
 
 #include <windows.h>
 
-#include <commctrl.h>
-
-// The Windows program: the one-copy check before any window, the services,
-// the session with its tray icon and main window, and the message loop.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    const std::unique_ptr<InstanceLock> lock = makeInstanceLock();
-    const InstanceLock::Outcome outcome = lock->acquire();
-    if (outcome.anotherRunning)
-        return 0;
-
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-
-    const std::unique_ptr<SystemServices> services = makeSystemServices();
-    Session session(services->platform());
-    session.start(outcome.problem.empty());
-
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab and the arrow keys move between the controls of the window
-        // that has the focus.
-        HWND top = GetAncestor(message.hwnd, GA_ROOT);
-        if (top && IsDialogMessageW(top, &message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return int(message.wParam);
+    return runProgram(makeSystemServices);
 }
