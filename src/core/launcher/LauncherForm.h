@@ -13,6 +13,8 @@ inline constexpr std::string_view kClear = "clearButton";
 
 inline constexpr Rgb kBlue = 0x0000FF;
 inline constexpr Rgb kListGrey = 0xC0C0C0;
+inline constexpr Rgb kSelectedText = 0xFFFFFF;  // a selected entry: white on navy
+inline constexpr Rgb kSelectedBack = 0x000080;
 
 // The list's buttons stand in a column with the window's 隐藏 and 退出.
 inline constexpr int kButtonLeft = 3240;

@@ -32,6 +32,11 @@ inline constexpr Rgb kTitleTop = 0x3B78C4;
 inline constexpr Rgb kTitleBottom = 0x23579C;
 inline constexpr Rgb kTitleText = 0xFFFFFF;
 inline constexpr Rgb kStarColour = 0xD08A00;
+// The viewport, a pale pane over the background, and the panels sliding in
+// it, each with a thin blue edge.
+inline constexpr Rgb kViewportColour = 0xF7FAFD;
+inline constexpr Rgb kPanelColour = 0xEEF4FB;
+inline constexpr Rgb kPaneEdge = 0x8FB0DA;
 
 inline constexpr std::string_view kStarCaption = "☆";
 inline constexpr std::string_view kLitStarCaption = "★";

@@ -135,16 +135,17 @@ QString art::mainWindowStyleSheet()
                "#titleStrip { color: white; padding-left: 6px;"
                "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %1, stop:1 %2); }"
                "#itemList { border: 1px solid #7f8fa6; }"
-               "#itemList::item:selected { color: white; background: rgb(0,0,128); }"
+               "#itemList::item:selected { color: %4; background: %5; }"
                "QPushButton { color: #17365d; border: 1px solid #6f93c4; border-radius: 3px;"
                "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #dbe7f6); }"
                "QPushButton:hover { border-color: #2f66b3; background: #eef5ff; }"
                "QPushButton:pressed { background: #c5d8f1; }"
                "#star { color: %3; }"
-               "#panelViewport { background: rgba(255,255,255,150); border: 1px solid #8fb0da; }"
-               ".QFrame[panel=\"true\"] { background: #eef4fb; border: 1px solid #8fb0da; }"
+               "#panelViewport { background: rgba(255,255,255,150); border: 1px solid %6; }"
+               ".QFrame[panel=\"true\"] { background: %7; border: 1px solid %6; }"
                "#pathBox, #nameBox { border: 1px solid #8fa3bf; }")
-        .arg(hex(main_frame_form::kTitleTop), hex(main_frame_form::kTitleBottom), hex(main_frame_form::kStarColour));
+        .arg(hex(main_frame_form::kTitleTop), hex(main_frame_form::kTitleBottom), hex(main_frame_form::kStarColour), hex(launcher_form::kSelectedText), hex(launcher_form::kSelectedBack))
+        .arg(hex(main_frame_form::kPaneEdge), hex(main_frame_form::kPanelColour));
 }
 
 namespace art {

@@ -39,10 +39,12 @@ const wchar_t* classOf(ControlKind kind)
     return L"STATIC";
 }
 
+// An option group is one stop of the keyboard order, at its chosen option
+// (optionChosen() moves it).
 DWORD styleOf(const ControlSpec& spec, bool firstOption)
 {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    if (spec.tabIndex >= 0)
+    if (spec.tabIndex >= 0 && (spec.kind != ControlKind::Option || spec.selected))
         style |= WS_TABSTOP;
     switch (spec.kind) {
     case ControlKind::Button: return style | (spec.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
@@ -50,7 +52,9 @@ DWORD styleOf(const ControlSpec& spec, bool firstOption)
     case ControlKind::TextBox:
         return style | WS_BORDER | ES_AUTOHSCROLL | (spec.passwordChar ? ES_PASSWORD : 0)
                | (spec.readOnly ? ES_READONLY : 0);
-    case ControlKind::List: return style | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    // The window that holds a list draws its entries (WM_DRAWITEM).
+    case ControlKind::List:
+        return style | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
     case ControlKind::Frame: return spec.framed ? (style & ~WS_TABSTOP) | BS_GROUPBOX : style;
     case ControlKind::Picture: return style | SS_NOTIFY | SS_OWNERDRAW;
     case ControlKind::Label: break;
@@ -187,6 +191,19 @@ void Controls::rescale(const Scale& scale, POINT origin)
         const RECT r = placeOf(*m.spec, scale, origin);
         SetWindowPos(m.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void Controls::optionChosen(HWND option)
+{
+    const auto chosen = std::find_if(made_.begin(), made_.end(), [&](const Made& m) { return m.hwnd == option; });
+    if (chosen == made_.end() || chosen->spec->kind != ControlKind::Option)
+        return;
+    for (const Made& m : made_) {
+        if (m.spec->kind != ControlKind::Option || m.spec->parent != chosen->spec->parent || m.spec->tabIndex < 0)
+            continue;
+        const LONG_PTR style = GetWindowLongPtrW(m.hwnd, GWL_STYLE);
+        SetWindowLongPtrW(m.hwnd, GWL_STYLE, m.hwnd == option ? style | WS_TABSTOP : style & ~LONG_PTR(WS_TABSTOP));
     }
 }
 

@@ -40,6 +40,9 @@ public:
     // false for any other control.
     bool colour(HWND control, HDC dc, LRESULT& brush);
 
+    // The option just chosen becomes its group's keyboard stop.
+    void optionChosen(HWND option);
+
     void setText(std::string_view id, std::string_view utf8);
     // A control sized to its caption takes the size of the text it shows now.
     void fitToText(std::string_view id, const Scale& scale, POINT origin = {0, 0});

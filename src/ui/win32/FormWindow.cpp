@@ -21,10 +21,13 @@ bool FormWindow::createTopLevel(const FormSpec& form, const Scale& scale, DWORD 
     return create(exStyle, WS_POPUP | WS_CLIPCHILDREN, wintext::toWide(form.caption).c_str(), x, y, width, height);
 }
 
-bool FormWindow::createChild(HWND parent, const RECT& place, std::optional<Rgb> backColour)
+bool FormWindow::createChild(HWND parent, const RECT& place, std::optional<Rgb> backColour, std::optional<Rgb> edge)
 {
     backColour_ = backColour;
-    return create(WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, L"", place.left,
+    edge_ = edge;
+    // Not WS_CLIPCHILDREN: a group box paints only its edge and caption, so
+    // the window's own background must reach beneath it.
+    return create(WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, L"", place.left,
                   place.top, place.right - place.left, place.bottom - place.top, parent);
 }
 
@@ -53,11 +56,18 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
             RECT r{};
             GetClientRect(hwnd(), &r);
             FillRect(reinterpret_cast<HDC>(wParam), &r, backBrush_);
+            if (edge_) {
+                HBRUSH edge = CreateSolidBrush(colourRef(*edge_));
+                FrameRect(reinterpret_cast<HDC>(wParam), &r, edge);
+                DeleteObject(edge);
+            }
             return 1;
         }
         break;
     case WM_COMMAND:
         if (lParam) {
+            if (HIWORD(wParam) == BN_CLICKED)
+                controls_.optionChosen(reinterpret_cast<HWND>(lParam));
             command(controls_.idOf(LOWORD(wParam)), HIWORD(wParam));
             return 0;
         }

@@ -10,11 +10,21 @@
 // paints its own back colour, and hands each control's notification to
 // command() by the control's identity.
 class FormWindow : public Window {
+public:
+    // Puts the controls at their places for a new DPI, in fonts made for it.
+    virtual void rescale(const Scale& scale)
+    {
+        scale_ = scale;
+        controls_.rescale(scale);
+    }
+
 protected:
     // A top-level window without a caption bar, at the form's size, centred on
     // the screen, or a child window of parent at place.
     bool createTopLevel(const FormSpec& form, const Scale& scale, DWORD exStyle = 0);
-    bool createChild(HWND parent, const RECT& place, std::optional<Rgb> backColour);
+    // edge: the colour of a one-pixel line around it.
+    bool createChild(HWND parent, const RECT& place, std::optional<Rgb> backColour,
+                     std::optional<Rgb> edge = std::nullopt);
 
     virtual void command(std::string_view id, int notification) { (void)id, (void)notification; }
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -24,6 +34,7 @@ protected:
 
 private:
     std::optional<Rgb> backColour_;
+    std::optional<Rgb> edge_;
     HBRUSH backBrush_ = nullptr;
 
 public:

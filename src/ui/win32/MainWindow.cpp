@@ -37,7 +37,9 @@ int heldButtons(WPARAM keys)
 
 Viewport::Viewport(HWND parent, const RECT& place)
 {
-    createChild(parent, place, Rgb(0xF7FAFD));
+    createChild(parent, place, main_frame_form::kViewportColour, main_frame_form::kPaneEdge);
+    // The sliding panels paint themselves; the viewport never paints under them.
+    SetWindowLongPtrW(hwnd(), GWL_STYLE, GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_CLIPCHILDREN);
 }
 
 MainWindow::MainWindow(Platform& platform, MainWindowState& state)
@@ -77,6 +79,16 @@ MainWindow::MainWindow(Platform& platform, MainWindowState& state)
     viewport_ = std::make_unique<Viewport>(hwnd(), place);
     SetWindowPos(viewport_->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     viewport_->lines().build(status_area_form::kForm, viewport_->hwnd(), scale_, kStatusControls);
+
+    // The list draws its entries in its own colours; a tooltip shows the
+    // path of the entry under the pointer.
+    HWND list = listControls_[launcher_form::kList];
+    fitEntryHeight();
+    tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0,
+                           0, hwnd(), nullptr, nullptr, nullptr);
+    TOOLINFOW tool{sizeof tool, TTF_IDISHWND | TTF_SUBCLASS, hwnd(), UINT_PTR(list), {}, nullptr, nullptr, 0, nullptr};
+    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tip_, TTM_ACTIVATE, FALSE, 0);
 
     presenter_.load();
     ShowWindow(hwnd(), SW_SHOW);
@@ -166,6 +178,7 @@ void MainWindow::preparePanel(Panel panel)
             addPanel_ = std::make_unique<AddPanel>(parent, hidden, scale_, list_, services);
             presenter_.addPanelMade(addPanel_->presenter());
             panels_[0] = addPanel_->hwnd();
+            panelWindows_[0] = addPanel_.get();
         }
         break;
     case Panel::QuickButtons:
@@ -175,12 +188,14 @@ void MainWindow::preparePanel(Panel panel)
             quickPanel_->onDialUp = [this] { presenter_.dialUpChosen(); };
             quickPanel_->onLock = [this] { presenter_.lockChosen(); };
             panels_[1] = quickPanel_->hwnd();
+            panelWindows_[1] = quickPanel_.get();
         }
         break;
     case Panel::Search:
         if (!searchPanel_) {
             searchPanel_ = std::make_unique<SearchPanel>(parent, hidden, scale_, list_, services, state_.findStart);
             panels_[2] = searchPanel_->hwnd();
+            panelWindows_[2] = searchPanel_.get();
         }
         break;
     case Panel::Timer:
@@ -188,6 +203,7 @@ void MainWindow::preparePanel(Panel panel)
             timerPanel_ = std::make_unique<TimerPanel>(parent, hidden, scale_, services, launcher_);
             presenter_.timerPanelMade(timerPanel_->presenter());
             panels_[3] = timerPanel_->hwnd();
+            panelWindows_[3] = timerPanel_.get();
         }
         break;
     }
@@ -198,6 +214,7 @@ void MainWindow::placePanels(const PanelDeck& deck)
     for (int i = 0; i < PanelDeck::kPanelCount; ++i) {
         if (!panels_[std::size_t(i)])
             continue;
+        panelTops_[std::size_t(i)] = deck.top(i);
         const RECT r = panelPlace(deck.top(i));
         SetWindowPos(panels_[std::size_t(i)], nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -243,7 +260,74 @@ std::optional<std::size_t> MainWindow::selectedEntry() const
     return std::size_t(selected);
 }
 
-void MainWindow::showTip(const std::string&) {}
+void MainWindow::showTip(const std::string& tip)
+{
+    std::wstring text = wintext::toWide(tip);
+    TOOLINFOW tool{sizeof tool, TTF_IDISHWND | TTF_SUBCLASS, hwnd(), UINT_PTR(listControls_[launcher_form::kList]),
+                   {}, nullptr, text.data(), 0, nullptr};
+    SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tip_, TTM_ACTIVATE, text.empty() ? FALSE : TRUE, 0);
+}
+
+// An entry's height: the list font's line and a little room.
+void MainWindow::fitEntryHeight()
+{
+    HWND list = listControls_[launcher_form::kList];
+    HDC dc = GetDC(list);
+    HGDIOBJ old = SelectObject(dc, HFONT(SendMessageW(list, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    SendMessageW(list, LB_SETITEMHEIGHT, 0, metrics.tmHeight + scale_.px(15));
+}
+
+// An entry in the list's colours, or white on navy when selected.
+void MainWindow::drawEntry(const DRAWITEMSTRUCT& item)
+{
+    using namespace launcher_form;
+    const ControlSpec& spec = *kForm.find(kList);
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    HBRUSH back = CreateSolidBrush(colourRef(selected ? kSelectedBack : spec.backColour.value_or(kListGrey)));
+    FillRect(item.hDC, &item.rcItem, back);
+    DeleteObject(back);
+    if (item.itemID == UINT(-1))
+        return;
+    std::wstring text(std::size_t(SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0)) + 1, L'\0');
+    text.resize(std::size_t(SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()))));
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, colourRef(selected ? kSelectedText : spec.textColour.value_or(0)));
+    RECT inside = item.rcItem;
+    inside.left += scale_.px(30);
+    DrawTextW(item.hDC, text.c_str(), int(text.size()), &inside, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (item.itemState & ODS_FOCUS)
+        DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+void MainWindow::changeDpi(int dpi, const RECT& suggested)
+{
+    using namespace main_frame_form;
+    scale_ = Scale{dpi};
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    controls_.rescale(scale_);
+    listControls_.rescale(scale_);
+    fitEntryHeight();
+    const ControlSpec& viewport = *kForm.find(kViewport);
+    SetWindowPos(viewport_->hwnd(), nullptr, scale_.px(viewport.place.left), scale_.px(viewport.place.top),
+                 scale_.px(viewport.place.width), scale_.px(viewport.place.height), SWP_NOZORDER | SWP_NOACTIVATE);
+    viewport_->rescale(scale_);
+    for (std::size_t i = 0; i < panels_.size(); ++i) {
+        if (!panelWindows_[i])
+            continue;
+        const RECT r = panelPlace(panelTops_[i]);
+        SetWindowPos(panels_[i], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        panelWindows_[i]->rescale(scale_);
+    }
+    makeBackground();
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
 
 void MainWindow::setDateLine(const std::string& text)
 {
@@ -319,9 +403,15 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        paintPicture(item);
+        if (item.CtlType == ODT_LISTBOX)
+            drawEntry(item);
+        else
+            paintPicture(item);
         return TRUE;
     }
+    case WM_DPICHANGED:
+        changeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_ERASEBKGND: {
         HBRUSH frame = CreateSolidBrush(colourRef(main_frame_form::kFrameColour));
         RECT r{};
@@ -401,6 +491,17 @@ LRESULT MainWindow::handleMouse(HWND control, UINT message, WPARAM wParam, LPARA
         if (message == WM_RBUTTONDOWN) {
             list_.menuRequested();
             return 0;
+        }
+        if (message == WM_MOUSEMOVE) {
+            // The tip follows the entry under the pointer.
+            const LRESULT hit = SendMessageW(control, LB_ITEMFROMPOINT, 0, lParam);
+            std::optional<std::size_t> entry;
+            if (HIWORD(hit) == 0)
+                entry = std::size_t(LOWORD(hit));
+            if (entry != entryUnderPointer_) {
+                entryUnderPointer_ = entry;
+                list_.pointerOver(entry);
+            }
         }
         return DefSubclassProc(control, message, wParam, lParam);
     }

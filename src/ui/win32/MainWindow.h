@@ -73,6 +73,10 @@ private:
                                        DWORD_PTR self);
     LRESULT handleMouse(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     RECT panelPlace(int top) const;
+    // Lays the window out again for a new DPI in the rectangle Windows gives.
+    void changeDpi(int dpi, const RECT& suggested);
+    void drawEntry(const DRAWITEMSTRUCT& item);
+    void fitEntryHeight();
 
     Platform& platform_;
     MainWindowState& state_;
@@ -89,6 +93,10 @@ private:
     std::unique_ptr<SearchPanel> searchPanel_;
     std::unique_ptr<TimerPanel> timerPanel_;
     std::array<HWND, PanelDeck::kPanelCount> panels_{};
+    std::array<FormWindow*, PanelDeck::kPanelCount> panelWindows_{};
+    std::array<int, PanelDeck::kPanelCount> panelTops_{};  // twips, as last placed
+    HWND tip_ = nullptr;  // the tooltip over the list
+    std::optional<std::size_t> entryUnderPointer_;
     bool starLit_ = false;
     HBITMAP background_ = nullptr;
 };

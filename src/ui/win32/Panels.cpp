@@ -3,6 +3,7 @@
 #include "core/launcher/LauncherForm.h"
 #include "core/scheduler/TimerPanelForm.h"
 #include "core/search/SearchPanelForm.h"
+#include "core/window/MainFrameForm.h"
 #include "core/window/QuickPanelForm.h"
 #include "platform/windows/WideText.h"
 
@@ -23,7 +24,7 @@ bool checked(HWND option)
 AddPanel::AddPanel(HWND viewport, const RECT& place, const Scale& scale, LauncherPresenter& list, Services& services)
     : presenter_(*this, list, services)
 {
-    createChild(viewport, place, std::nullopt);
+    createChild(viewport, place, main_frame_form::kPanelColour, main_frame_form::kPaneEdge);
     scale_ = scale;
     controls_.build(add_panel_form::kForm, hwnd(), scale, kFirstControl);
 }
@@ -48,7 +49,7 @@ void AddPanel::command(std::string_view id, int notification)
 QuickPanel::QuickPanel(HWND viewport, const RECT& place, const Scale& scale, Services& services)
     : presenter_(services)
 {
-    createChild(viewport, place, std::nullopt);
+    createChild(viewport, place, main_frame_form::kPanelColour, main_frame_form::kPaneEdge);
     scale_ = scale;
     controls_.build(quick_panel_form::kForm, hwnd(), scale, kFirstControl);
 }
@@ -82,7 +83,7 @@ SearchPanel::SearchPanel(HWND viewport, const RECT& place, const Scale& scale, L
                          Services& services, short& findStart)
     : presenter_(*this, list, services, findStart)
 {
-    createChild(viewport, place, std::nullopt);
+    createChild(viewport, place, main_frame_form::kPanelColour, main_frame_form::kPaneEdge);
     scale_ = scale;
     controls_.build(search_panel_form::kForm, hwnd(), scale, kFirstControl);
     // A double-click in the query box finds in the list; Enter searches.
@@ -131,7 +132,7 @@ TimerPanel::TimerPanel(HWND viewport, const RECT& place, const Scale& scale, Ser
     : presenter_(*this, services, launcher)
 {
     using namespace timer_panel_form;
-    createChild(viewport, place, std::nullopt);
+    createChild(viewport, place, main_frame_form::kPanelColour, main_frame_form::kPaneEdge);
     scale_ = scale;
     controls_.build(kForm, hwnd(), scale, kFirstControl);
     // Digits only, by every way in: keys are tested by the presenter's rule,
@@ -145,7 +146,9 @@ LRESULT CALLBACK TimerPanel::timeBoxProc(HWND box, UINT message, WPARAM wParam, 
 {
     if (message == WM_PASTE)
         return 0;
-    if (message == WM_CHAR) {
+    // An input method's characters come as WM_IME_CHAR before they become
+    // WM_CHAR; both are tested.
+    if (message == WM_CHAR || message == WM_IME_CHAR) {
         const wchar_t c = wchar_t(wParam);
         const BoxKey key = c == L'\t' ? BoxKey::Tab : BoxKey::Other;
         const std::string text = c == L'\b' ? std::string("\b") : wintext::toUtf8(std::wstring(1, c));

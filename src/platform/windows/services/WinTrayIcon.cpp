@@ -10,6 +10,12 @@ namespace {
 
 const wchar_t kWindowClass[] = L"OmbrelTrayIconWindow";
 constexpr UINT kIconId = 1;
+// While the shell is not ready to take the icon (the program started with
+// the session, before Explorer), it is offered again every second, for a
+// minute; a taskbar that starts later still gets it by TaskbarCreated.
+constexpr UINT_PTR kRetryTimer = 1;
+constexpr UINT kRetryMs = 1000;
+constexpr int kRetries = 60;
 
 HINSTANCE thisModule()
 {
@@ -52,8 +58,11 @@ WinTrayIcon::~WinTrayIcon()
 
 HICON WinTrayIcon::iconOf(TrayPicture)
 {
-    if (const HICON own = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)))
-        return own;
+    // The image made for the notification area's size, not a larger one
+    // scaled down by the shell.
+    if (const HANDLE own = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED))
+        return static_cast<HICON>(own);
     return LoadIconW(nullptr, IDI_APPLICATION);
 }
 
@@ -84,6 +93,10 @@ Result WinTrayIcon::install(TrayPicture picture, const std::string& tip, Handler
     if (installed_ && Shell_NotifyIconW(NIM_MODIFY, &data_))
         return Result::success();
     installed_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+    if (!installed_) {
+        retriesLeft_ = kRetries;
+        SetTimer(window_, kRetryTimer, kRetryMs, nullptr);
+    }
     if (!installed_)
         return Result::failure(FindWindowW(L"Shell_TrayWnd", nullptr)
                                    ? "无法添加托盘图标"
@@ -125,6 +138,13 @@ LRESULT WinTrayIcon::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         // first time when there was no taskbar at install.
         if (wanted_)
             installed_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+        return 0;
+    }
+    if (message == WM_TIMER && wParam == kRetryTimer) {
+        if (!installed_)
+            installed_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+        if (installed_ || --retriesLeft_ <= 0)
+            KillTimer(window, kRetryTimer);
         return 0;
     }
     if (message == WM_NCDESTROY) {

@@ -12,8 +12,8 @@
 // owns a hidden top-level window that receives the icon's messages; a
 // message-only window would not do, since the taskbar announces a restart
 // ("TaskbarCreated") by a broadcast that reaches top-level windows only.
-// An icon that could not be added because no taskbar runs yet is added when
-// one announces itself.
+// An icon the shell did not take is offered again every second for a
+// minute, and whenever a taskbar announces itself.
 class WinTrayIcon final : public TrayIcon {
 public:
     // The message the shell sends to the window for events at the icon.
@@ -48,4 +48,5 @@ private:
     NOTIFYICONDATAW data_{};
     bool installed_ = false;
     bool wanted_ = false;  // install was called: a new taskbar gets the icon
+    int retriesLeft_ = 0;
 };
