@@ -10,6 +10,12 @@ namespace due_notice_form {
 inline constexpr int kWidthTwips = 3915;
 inline constexpr int kHeightTwips = 2745;
 inline constexpr Rgb kGrey = 0x808080;
+// The title strip's gradient with white text, and the body with its edge.
+inline constexpr Rgb kTitleTop = 0x3A6FB5;
+inline constexpr Rgb kTitleBottom = 0x1D4F91;
+inline constexpr Rgb kTitleText = 0xFFFFFF;
+inline constexpr Rgb kBodyColour = 0xD9E4F2;
+inline constexpr Rgb kBodyEdge = 0x6F93C4;
 
 inline constexpr std::string_view kBody = "body";
 inline constexpr std::string_view kTitle = "title";

@@ -45,9 +45,11 @@ void DueNoticeWindow::createControls()
     executeButton_ = controls.get<QPushButton>(kExecute);
     stopRingButton_ = controls.get<QPushButton>(kStopRing);
     cancelButton_ = controls.get<QPushButton>(kCancel);
-    body_->setStyleSheet(QStringLiteral("background: #d9e4f2; border: 1px solid #6f93c4;"));
-    title_->setStyleSheet(QStringLiteral("color: white; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
-                                         "stop:0 #3a6fb5, stop:1 #1d4f91);"));
+    body_->setStyleSheet(
+        QStringLiteral("background: %1; border: 1px solid %2;").arg(cssColour(kBodyColour), cssColour(kBodyEdge)));
+    title_->setStyleSheet(QStringLiteral("color: %1; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
+                                         "stop:0 %2, stop:1 %3);")
+                              .arg(cssColour(kTitleText), cssColour(kTitleTop), cssColour(kTitleBottom)));
 
     countdownTimer_ = new QTimer(this);
     countdownTimer_->setInterval(1000);

@@ -182,6 +182,11 @@ void Controls::build(const FormSpec& form, HWND parent, const Scale& scale, int 
                      [](const Made* a, const Made* b) { return a->spec->tabIndex < b->spec->tabIndex; });
     for (std::size_t i = 1; i < stops.size(); ++i)
         SetWindowPos(stops[i]->hwnd, stops[i - 1]->hwnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // A container lies beneath the controls in it, which would otherwise be
+    // clipped away by it: a window made later lies lower.
+    for (const Made& m : made_)
+        if (m.spec->kind == ControlKind::Frame)
+            SetWindowPos(m.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Controls::rescale(const Scale& scale, POINT origin)
@@ -270,4 +275,31 @@ std::string Controls::text(std::string_view id) const
     std::wstring text(std::size_t(GetWindowTextLengthW(hwnd)) + 1, L'\0');
     text.resize(std::size_t(GetWindowTextW(hwnd, text.data(), int(text.size()))));
     return wintext::toUtf8(text);
+}
+
+void drawnByParent(HWND label)
+{
+    SetWindowLongPtrW(label, GWL_STYLE, (GetWindowLongPtrW(label, GWL_STYLE) & ~SS_TYPEMASK) | SS_OWNERDRAW);
+}
+
+void paintGradient(HDC dc, const RECT& r, Rgb top, Rgb bottom)
+{
+    const auto vertex = [](LONG x, LONG y, Rgb c) {
+        return TRIVERTEX{x, y, COLOR16((c >> 16 & 0xFF) << 8), COLOR16((c >> 8 & 0xFF) << 8), COLOR16((c & 0xFF) << 8),
+                         0};
+    };
+    TRIVERTEX corners[] = {vertex(r.left, r.top, top), vertex(r.right, r.bottom, bottom)};
+    GRADIENT_RECT whole{0, 1};
+    GradientFill(dc, corners, 2, &whole, 1, GRADIENT_FILL_RECT_V);
+}
+
+void paintCaption(const DRAWITEMSTRUCT& item, Rgb colour, RECT inside, UINT format)
+{
+    wchar_t text[256]{};
+    GetWindowTextW(item.hwndItem, text, int(std::size(text)));
+    HGDIOBJ old = SelectObject(item.hDC, HFONT(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, colourRef(colour));
+    DrawTextW(item.hDC, text, -1, &inside, format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    SelectObject(item.hDC, old);
 }

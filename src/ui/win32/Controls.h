@@ -74,3 +74,9 @@ inline COLORREF colourRef(Rgb rgb)
 // The installed face for a described one: 微软雅黑 and 幼圆, else the nearest
 // installed Chinese face.
 std::wstring installedFace(FontFace face);
+
+// Owner-drawn labels: a label made to draw itself through its parent's
+// WM_DRAWITEM, a vertical gradient, and the label's caption in its font.
+void drawnByParent(HWND label);
+void paintGradient(HDC dc, const RECT& r, Rgb top, Rgb bottom);
+void paintCaption(const DRAWITEMSTRUCT& item, Rgb colour, RECT inside, UINT format);

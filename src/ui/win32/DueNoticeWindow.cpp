@@ -21,11 +21,19 @@ DueNoticeWindow::DueNoticeWindow(Platform& platform, std::function<ScheduleActio
                    WS_EX_TOPMOST | WS_EX_CONTROLPARENT);
     controls_.build(kForm, hwnd(), scale_, 100);
     for (std::string_view strip : {kTitle, kBody})
+        drawnByParent(controls_[strip]);
+    for (std::string_view strip : {kTitle, kBody})
         SetWindowSubclass(controls_[strip], stripProc, 0, reinterpret_cast<DWORD_PTR>(this));
     SetWindowPos(controls_[kMessage], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     presenter_.load();
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
+}
+
+DueNoticeWindow::~DueNoticeWindow()
+{
+    if (messageBrush_)
+        DeleteObject(messageBrush_);
 }
 
 void DueNoticeWindow::showAlarmButtons(bool alarm)
@@ -83,23 +91,33 @@ LRESULT DueNoticeWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         else if (wParam == kFlashTimer)
             presenter_.flashTick();
         return 0;
-    case WM_CTLCOLORSTATIC: {
-        HWND control = reinterpret_cast<HWND>(lParam);
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        if (control == controls_[kMessage] || control == controls_[kTitle] || control == controls_[kBody]) {
-            const bool title = control == controls_[kTitle];
-            static HBRUSH blue = CreateSolidBrush(RGB(0x2C, 0x5F, 0xA3));
-            static HBRUSH light = CreateSolidBrush(RGB(0xD9, 0xE4, 0xF2));
-            SetTextColor(dc, title ? RGB(255, 255, 255) : messageColour_);
-            SetBkColor(dc, title ? RGB(0x2C, 0x5F, 0xA3) : RGB(0xD9, 0xE4, 0xF2));
-            return LRESULT(title ? blue : light);
+    case WM_CTLCOLORSTATIC:
+        if (reinterpret_cast<HWND>(lParam) == controls_[kMessage]) {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, messageColour_);
+            SetBkColor(dc, colourRef(kBodyColour));
+            if (!messageBrush_)
+                messageBrush_ = CreateSolidBrush(colourRef(kBodyColour));
+            return LRESULT(messageBrush_);
         }
         break;
-    }
     case WM_DRAWITEM: {
+        // The title strip's gradient and caption; the body in its colour
+        // with a thin edge.
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        static HBRUSH light = CreateSolidBrush(RGB(0xD9, 0xE4, 0xF2));
-        FillRect(item.hDC, &item.rcItem, light);
+        if (item.hwndItem == controls_[kTitle]) {
+            paintGradient(item.hDC, item.rcItem, kTitleTop, kTitleBottom);
+            RECT inside = item.rcItem;
+            inside.left += scale_.px(90);
+            paintCaption(item, kTitleText, inside, DT_LEFT);
+        } else {
+            HBRUSH body = CreateSolidBrush(colourRef(kBodyColour));
+            HBRUSH edge = CreateSolidBrush(colourRef(kBodyEdge));
+            FillRect(item.hDC, &item.rcItem, body);
+            FrameRect(item.hDC, &item.rcItem, edge);
+            DeleteObject(body);
+            DeleteObject(edge);
+        }
         return TRUE;
     }
     default:

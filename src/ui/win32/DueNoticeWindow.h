@@ -13,6 +13,7 @@ struct Platform;
 class DueNoticeWindow final : public FormWindow, public DueNoticeView {
 public:
     DueNoticeWindow(Platform& platform, std::function<ScheduleAction()> chosenAction);
+    ~DueNoticeWindow() override;
 
     // 停止响铃 or 取消: the notice is to be unloaded.
     std::function<void()> onUnload;
@@ -32,5 +33,6 @@ private:
     DragOffset dragOffset_;
     DragHandle drag_{dragOffset_};
     COLORREF messageColour_ = RGB(255, 0, 0);
+    HBRUSH messageBrush_ = nullptr;
     DueNoticePresenter presenter_;
 };

@@ -8,17 +8,47 @@ FormWindow::~FormWindow()
         DeleteObject(backBrush_);
 }
 
+namespace {
+
+// The DPI of the monitor the window is on, where Windows tells it per
+// monitor (Windows 10 1607 and later); else none.
+int windowDpi(HWND window)
+{
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    return getDpi ? int(getDpi(window)) : 0;
+}
+
+}  // namespace
+
 bool FormWindow::createTopLevel(const FormSpec& form, const Scale& scale, DWORD exStyle)
 {
     scale_ = scale;
     backColour_ = form.backColour;
-    const int width = scale.px(form.widthTwips);
-    const int height = scale.px(form.heightTwips);
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int x = work.left + (work.right - work.left - width) / 2;
-    const int y = work.top + (work.bottom - work.top - height) / 2;
-    return create(exStyle, WS_POPUP | WS_CLIPCHILDREN, wintext::toWide(form.caption).c_str(), x, y, width, height);
+    const auto placeCentred = [&](bool apply) {
+        const int width = scale_.px(form.widthTwips);
+        const int height = scale_.px(form.heightTwips);
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        const int x = work.left + (work.right - work.left - width) / 2;
+        const int y = work.top + (work.bottom - work.top - height) / 2;
+        if (apply)
+            SetWindowPos(hwnd(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        return RECT{x, y, width, height};
+    };
+    const RECT place = placeCentred(false);
+    if (!create(exStyle, WS_POPUP | WS_CLIPCHILDREN, wintext::toWide(form.caption).c_str(), place.left, place.top,
+                place.right, place.bottom))
+        return false;
+    // On a monitor whose DPI is not the system's, the window is made again
+    // at that monitor's size before any control is built.
+    const int dpi = windowDpi(hwnd());
+    if (dpi > 0 && dpi != scale_.dpi) {
+        scale_ = Scale{dpi};
+        placeCentred(true);
+    }
+    return true;
 }
 
 bool FormWindow::createChild(HWND parent, const RECT& place, std::optional<Rgb> backColour, std::optional<Rgb> edge)

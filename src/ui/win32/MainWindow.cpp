@@ -60,10 +60,8 @@ MainWindow::MainWindow(Platform& platform, MainWindowState& state)
     SetWindowPos(controls_[kBackground], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // The title strip draws its own gradient, and the star stands on the
     // background picture.
-    for (std::string_view drawn : {kTitleStrip, kStar}) {
-        HWND control = controls_[drawn];
-        SetWindowLongPtrW(control, GWL_STYLE, (GetWindowLongPtrW(control, GWL_STYLE) & ~SS_TYPEMASK) | SS_OWNERDRAW);
-    }
+    for (std::string_view drawn : {kTitleStrip, kStar})
+        drawnByParent(controls_[drawn]);
     makeBackground();
     for (std::string_view handle : {kTitleStrip, kBackground, kStar})
         SetWindowSubclass(controls_[handle], handleProc, 0, reinterpret_cast<DWORD_PTR>(this));
@@ -436,26 +434,11 @@ void MainWindow::paintPicture(const DRAWITEMSTRUCT& item)
 {
     using namespace main_frame_form;
     const RECT& r = item.rcItem;
-    const auto caption = [&](Rgb colour, RECT inside, UINT format) {
-        wchar_t text[256]{};
-        GetWindowTextW(item.hwndItem, text, int(std::size(text)));
-        HGDIOBJ old = SelectObject(item.hDC, HFONT(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
-        SetBkMode(item.hDC, TRANSPARENT);
-        SetTextColor(item.hDC, colourRef(colour));
-        DrawTextW(item.hDC, text, -1, &inside, format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-        SelectObject(item.hDC, old);
-    };
     if (item.hwndItem == controls_[kTitleStrip]) {
-        const auto vertex = [](LONG x, LONG y, Rgb c) {
-            return TRIVERTEX{x, y, COLOR16((c >> 16 & 0xFF) << 8), COLOR16((c >> 8 & 0xFF) << 8),
-                             COLOR16((c & 0xFF) << 8), 0};
-        };
-        TRIVERTEX corners[] = {vertex(r.left, r.top, kTitleTop), vertex(r.right, r.bottom, kTitleBottom)};
-        GRADIENT_RECT whole{0, 1};
-        GradientFill(item.hDC, corners, 2, &whole, 1, GRADIENT_FILL_RECT_V);
+        paintGradient(item.hDC, r, kTitleTop, kTitleBottom);
         RECT inside = r;
         inside.left += scale_.px(90);  // the padding before the caption
-        caption(kTitleText, inside, DT_END_ELLIPSIS);
+        paintCaption(item, kTitleText, inside, DT_END_ELLIPSIS);
         return;
     }
     // Where the control lies on the background picture.
@@ -469,7 +452,7 @@ void MainWindow::paintPicture(const DRAWITEMSTRUCT& item)
         DeleteDC(source);
     }
     if (item.hwndItem == controls_[kStar])
-        caption(kStarColour, r, DT_CENTER);
+        paintCaption(item, kStarColour, r, DT_CENTER);
 }
 
 LRESULT CALLBACK MainWindow::handleProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -120,7 +120,7 @@ class WineSession(harness.Session):
 
     def start_trayer(self):
         saved = harness.TRAYER_ARGS
-        harness.TRAYER_ARGS = saved + ["--SetPartialStrut", "true"]
+        harness.TRAYER_ARGS = saved + ["--SetPartialStrut", "true", "--widthtype", "pixel", "--width", "48"]
         try:
             return super().start_trayer()
         finally:
