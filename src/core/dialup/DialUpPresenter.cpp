@@ -73,7 +73,7 @@ void DialUpPresenter::connectClicked()
         return;
     }
     std::string message = name + "连接失败\r\n错误原因:  " + std::to_string(code);
-    if (const std::string advice = dialErrorAdvice(code); !advice.empty())
+    if (const std::string advice = dialErrorAdvice(code, services_.remoteAccess.dialService()); !advice.empty())
         message += "\r\n" + advice;
     services_.messages.inform(kDialNoticeTitle, message);
     view_.setStatus(name + "连接失败");

@@ -3,6 +3,7 @@
 #include "core/dialup/RasRecords.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // The system's remote-access (dial-up networking) service, in the form of
@@ -25,6 +26,9 @@ public:
     // is the buffer's size on the way in. 0 on success.
     virtual std::uint32_t enumConnections(std::vector<std::uint8_t>& buffer, std::uint32_t& byteCount,
                                           std::uint32_t& count) = 0;
+    // The system service that dials, as the advice for a service that is
+    // not running names it, such as "网络管理服务（NetworkManager）".
+    virtual std::string dialService() const = 0;
 };
 
 // The application's mouse pointer: busy while the program waits.

@@ -43,6 +43,7 @@ public:
     std::uint32_t hangUp(std::uint32_t handle) override;
     std::uint32_t enumConnections(std::vector<std::uint8_t>& buffer, std::uint32_t& byteCount,
                                   std::uint32_t& count) override;
+    std::string dialService() const override { return "网络管理服务（NetworkManager）"; }
 
 private Q_SLOTS:
     // StateChanged of an active connection and of a device, while a dial waits.

@@ -1,10 +1,9 @@
 #include "DueNoticeWindow.h"
 
+#include "Dragging.h"
 #include "core/scheduler/DueNoticeForm.h"
 #include "platform/Platform.h"
 
-#include <commctrl.h>
-#include <windowsx.h>
 
 namespace {
 
@@ -20,10 +19,10 @@ DueNoticeWindow::DueNoticeWindow(Platform& platform, std::function<ScheduleActio
     createTopLevel(kForm, Scale{int(1440.0 / platform.screen.twipsPerPixelX() + 0.5)},
                    WS_EX_TOPMOST | WS_EX_CONTROLPARENT);
     controls_.build(kForm, hwnd(), scale_, 100);
-    for (std::string_view strip : {kTitle, kBody})
+    for (std::string_view strip : {kTitle, kBody}) {
         drawnByParent(controls_[strip]);
-    for (std::string_view strip : {kTitle, kBody})
-        SetWindowSubclass(controls_[strip], stripProc, 0, reinterpret_cast<DWORD_PTR>(this));
+        dragWindowBy(controls_[strip], hwnd(), drag_);
+    }
     SetWindowPos(controls_[kMessage], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     presenter_.load();
     ShowWindow(hwnd(), SW_SHOW);
@@ -124,27 +123,4 @@ LRESULT DueNoticeWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     return FormWindow::handle(message, wParam, lParam);
-}
-
-LRESULT CALLBACK DueNoticeWindow::stripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                            DWORD_PTR self)
-{
-    auto* notice = reinterpret_cast<DueNoticeWindow*>(self);
-    const float x = float(GET_X_LPARAM(lParam));
-    const float y = float(GET_Y_LPARAM(lParam));
-    if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) {
-        notice->drag_.press(message == WM_LBUTTONDOWN ? 1 : 2, x, y);
-        if (message == WM_LBUTTONDOWN)
-            SetCapture(strip);
-    } else if (message == WM_LBUTTONUP && GetCapture() == strip) {
-        ReleaseCapture();
-    } else if (message == WM_MOUSEMOVE) {
-        RECT r{};
-        GetWindowRect(notice->hwnd(), &r);
-        const int held = (wParam & MK_LBUTTON ? 1 : 0) | (wParam & MK_RBUTTON ? 2 : 0) | (wParam & MK_MBUTTON ? 4 : 0);
-        if (const auto to = notice->drag_.move(held, x, y, Point{double(r.left), double(r.top)}))
-            SetWindowPos(notice->hwnd(), nullptr, int(to->x), int(to->y), 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    return DefSubclassProc(strip, message, wParam, lParam);
 }

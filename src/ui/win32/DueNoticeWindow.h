@@ -28,7 +28,6 @@ public:
 private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void command(std::string_view id, int notification) override;
-    static LRESULT CALLBACK stripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
 
     DragOffset dragOffset_;
     DragHandle drag_{dragOffset_};

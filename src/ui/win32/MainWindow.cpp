@@ -1,10 +1,11 @@
 #include "MainWindow.h"
 
+#include "Dragging.h"
+#include "Pictures.h"
 #include "core/launcher/LauncherForm.h"
 #include "core/status/StatusAreaForm.h"
 #include "core/window/MainFrameForm.h"
 #include "platform/Platform.h"
-#include "Pictures.h"
 #include "platform/windows/WideText.h"
 
 #include <commctrl.h>
@@ -17,21 +18,6 @@ constexpr UINT_PTR kSlideTimer = 2;
 constexpr int kFrameControls = 100;
 constexpr int kListControls = 200;
 constexpr int kStatusControls = 300;
-
-int buttonOf(UINT message)
-{
-    switch (message) {
-    case WM_LBUTTONDOWN: return 1;
-    case WM_RBUTTONDOWN: return 2;
-    case WM_MBUTTONDOWN: return 4;
-    default: return 0;
-    }
-}
-
-int heldButtons(WPARAM keys)
-{
-    return (keys & MK_LBUTTON ? 1 : 0) | (keys & MK_RBUTTON ? 2 : 0) | (keys & MK_MBUTTON ? 4 : 0);
-}
 
 }  // namespace
 

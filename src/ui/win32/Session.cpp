@@ -63,10 +63,38 @@ void Session::destroyDueNotice()
     freeLater(std::move(dueNotice_));
 }
 
+void Session::makeDialUp()
+{
+    dialUp_ = std::make_unique<DialUpWindow>(platform_);
+    dialUp_->onClosed = [this] { session_.dialUpClosed(); };
+}
+
+void Session::bringDialUpForward() { dialUp_->bringForward(); }
+
+void Session::destroyDialUp()
+{
+    if (!dialUp_)
+        return;
+    ShowWindow(dialUp_->hwnd(), SW_HIDE);
+    freeLater(std::move(dialUp_));
+}
+
 LockSetupPresenter& Session::makeLockSetup()
 {
-    setup_ = std::make_unique<LockSetupPresenter>(noSetup_, platform_.services);
-    return *setup_;
+    lockSetup_ = std::make_unique<LockSetupWindow>(platform_);
+    lockSetup_->onClosed = [this, setup = lockSetup_.get()] {
+        if (lockSetup_.get() == setup)
+            session_.lockSetupClosed();
+    };
+    return lockSetup_->presenter();
+}
+
+void Session::destroyLockSetup()
+{
+    if (!lockSetup_)
+        return;
+    ShowWindow(lockSetup_->hwnd(), SW_HIDE);
+    freeLater(std::move(lockSetup_));
 }
 
 LockPresenter& Session::makeLock()

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "DialUpWindow.h"
 #include "DueNoticeWindow.h"
+#include "LockSetupWindow.h"
 #include "MainWindow.h"
 #include "Window.h"
 #include "core/app/SessionPresenter.h"
@@ -34,11 +36,11 @@ public:
     void destroyMainWindow() override;
     void makeDueNotice(std::function<ScheduleAction()> chosenAction) override;
     void destroyDueNotice() override;
-    void makeDialUp() override {}
-    void bringDialUpForward() override {}
-    void destroyDialUp() override {}
+    void makeDialUp() override;
+    void bringDialUpForward() override;
+    void destroyDialUp() override;
     LockSetupPresenter& makeLockSetup() override;
-    void destroyLockSetup() override {}
+    void destroyLockSetup() override;
     LockPresenter& makeLock() override;
     void destroyLock() override {}
 
@@ -46,15 +48,8 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void freeLater(std::unique_ptr<Window> window);
 
-    // The dial-up dialog and the lock have no Win32 windows yet. A lock
-    // asked for cannot hold, so the user is told and the main window comes
-    // back; nothing opens the set-up yet.
-    struct NoSetup final : LockSetupView {
-        std::string password() const override { return {}; }
-        std::string repeatedPassword() const override { return {}; }
-        void clearPasswords() override {}
-        void close() override {}
-    };
+    // The lock has no Win32 window yet. A lock asked for cannot hold, so the
+    // user is told and the main window comes back.
     struct NoLock final : LockView {
         Result confinePointer(const PixelRect&) override { return Result::failure("此版本还没有锁屏窗口"); }
         void freePointer() override {}
@@ -82,9 +77,9 @@ private:
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<DueNoticeWindow> dueNotice_;
     std::vector<std::unique_ptr<Window>> closed_;
-    NoSetup noSetup_;
+    std::unique_ptr<DialUpWindow> dialUp_;
+    std::unique_ptr<LockSetupWindow> lockSetup_;
     NoLock noLock_;
-    std::unique_ptr<LockSetupPresenter> setup_;
     std::unique_ptr<LockPresenter> lock_;
     SessionPresenter session_;
     TrayHostPresenter tray_;

@@ -188,6 +188,7 @@ public:
         std::erase_if(active, [handle](const auto& c) { return c.first == handle; });
         return 0;
     }
+    std::string dialService() const override { return "网络管理服务（NetworkManager）"; }
     std::uint32_t enumConnections(std::vector<std::uint8_t>& buffer, std::uint32_t& byteCount,
                                   std::uint32_t& count) override
     {

@@ -62,6 +62,7 @@ public:
     std::uint32_t hangUp(std::uint32_t handle) override;
     std::uint32_t enumConnections(std::vector<std::uint8_t>& buffer, std::uint32_t& byteCount,
                                   std::uint32_t& count) override;
+    std::string dialService() const override { return "远程访问连接管理器服务（RasMan）"; }
 
 private:
     std::uint32_t numberFor(HRASCONN handle);
