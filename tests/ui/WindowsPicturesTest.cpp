@@ -38,4 +38,9 @@ TEST(WindowsPictures, TheCarriedFilesAreWhatTheDrawingCodeDraws)
         EXPECT_EQ(file.size(), drawn.size()) << dpi;
         EXPECT_TRUE(file.convertToFormat(QImage::Format_RGB32) == drawn.convertToFormat(QImage::Format_RGB32)) << dpi;
     }
+    for (bool highlighted : {false, true}) {
+        const QImage file(carried(highlighted ? "unlock-highlighted.png" : "unlock-rest.png"));
+        EXPECT_TRUE(file.convertToFormat(QImage::Format_ARGB32) == art::unlockPicture(highlighted).convertToFormat(QImage::Format_ARGB32))
+            << highlighted;
+    }
 }

@@ -1,5 +1,7 @@
 #include "Art.h"
 
+#include "Fonts.h"
+#include "core/lock/LockScreenForm.h"
 #include "core/window/MainFrameForm.h"
 #include "core/window/Twips.h"
 
@@ -229,6 +231,42 @@ QSize backgroundSize(int dpi)
     const Twips twips = Twips::forDpi(dpi);
     const ControlSpec& place = *main_frame_form::kForm.find(main_frame_form::kBackground);
     return {twips.toPixels(place.place.width), twips.toPixels(place.place.height)};
+}
+
+}  // namespace art
+
+namespace art {
+
+// The lock's unlock button: a dark rounded plate with its caption on a
+// magenta bar, which grows when the pointer is over it.
+QImage unlockPicture(bool highlighted)
+{
+    QImage picture(lock_screen_form::kPictureWidth, lock_screen_form::kPictureHeight, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);  // the corners
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF button(0.5, 0.5, lock_screen_form::kPictureWidth - 1, lock_screen_form::kPictureHeight - 1);
+    QPainterPath outline;
+    outline.addRoundedRect(button, 9, 9);
+    QLinearGradient shade(0, 0, 0, lock_screen_form::kPictureHeight);
+    shade.setColorAt(0, QColor(72, 72, 80));
+    shade.setColorAt(1, QColor(24, 24, 28));
+    painter.fillPath(outline, shade);
+    painter.setPen(QPen(QColor(140, 140, 150), 1));
+    painter.drawPath(outline);
+
+    const double barHeight = highlighted ? 28 : 12;
+    const double barWidth = highlighted ? 116 : 84;
+    const QRectF bar((lock_screen_form::kPictureWidth - barWidth) / 2, (lock_screen_form::kPictureHeight - barHeight) / 2, barWidth, barHeight);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 0, 255));
+    painter.drawRoundedRect(bar, 4, 4);
+
+    QFont font = uiFont(12, true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRectF(0, 0, lock_screen_form::kPictureWidth, lock_screen_form::kPictureHeight), Qt::AlignCenter, QStringLiteral("解锁"));
+    return picture;
 }
 
 }  // namespace art

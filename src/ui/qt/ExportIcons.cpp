@@ -5,9 +5,12 @@
 //                                    for installation;
 //   ombrel_icons --windows <folder>  ombrel.ico and the background at 96 and
 //                                    192 dots per inch (background-96.png,
-//                                    background-192.png), which the Windows
-//                                    program carries as resources.
+//                                    background-192.png) and the lock's unlock
+//                                    pictures (unlock-rest.png,
+//                                    unlock-highlighted.png), which the
+//                                    Windows program carries as resources.
 #include "Art.h"
+#include "Fonts.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,6 +39,10 @@ int exportWindowsPictures(const QDir& root)
         const QImage picture = art::background(art::backgroundSize(dpi)).toImage();
         done = write(root.filePath(QStringLiteral("background-%1.png").arg(dpi)), art::pngOf(picture)) && done;
     }
+    for (bool highlighted : {false, true})
+        done = write(root.filePath(highlighted ? "unlock-highlighted.png" : "unlock-rest.png"),
+                     art::pngOf(art::unlockPicture(highlighted)))
+               && done;
     return done ? 0 : 1;
 }
 
@@ -53,6 +60,7 @@ int main(int argc, char* argv[])
         // QPixmap needs a GUI application; no display is used.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
+        installFontSubstitutes();  // the unlock pictures' caption, in the program's face
         return exportWindowsPictures(root);
     }
     for (int size : {16, 32, 48, 64}) {

@@ -1,5 +1,7 @@
 #include "LockWindow.h"
 
+#include "Art.h"
+
 #include "QtGeometry.h"
 
 #include "Fonts.h"
@@ -115,7 +117,7 @@ void LockWindow::createControls()
     restPicture_ = controls.get<MouseLabel>(kRestPicture);
     highlightedPicture_ = controls.get<MouseLabel>(kHighlightedPicture);
     for (MouseLabel* picture : {restPicture_, highlightedPicture_}) {
-        picture->setPixmap(unlockPicture(picture == highlightedPicture_));
+        picture->setPixmap(QPixmap::fromImage(art::unlockPicture(picture == highlightedPicture_)));
         picture->setMouseTracking(true);
         picture->setAttribute(Qt::WA_NoMousePropagation);
         picture->setGeometry(toQRect(places.picture));
@@ -137,36 +139,6 @@ void LockWindow::createControls()
     tickTimer_ = new QTimer(this);
     tickTimer_->setInterval(300);
     connect(tickTimer_, &QTimer::timeout, this, [this] { presenter_.tick(); });
-}
-
-QPixmap LockWindow::unlockPicture(bool highlighted)
-{
-    QPixmap picture(kPictureWidth, kPictureHeight);
-    picture.fill(Qt::transparent);  // the corners
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF button(0.5, 0.5, kPictureWidth - 1, kPictureHeight - 1);
-    QPainterPath outline;
-    outline.addRoundedRect(button, 9, 9);
-    QLinearGradient shade(0, 0, 0, kPictureHeight);
-    shade.setColorAt(0, QColor(72, 72, 80));
-    shade.setColorAt(1, QColor(24, 24, 28));
-    painter.fillPath(outline, shade);
-    painter.setPen(QPen(QColor(140, 140, 150), 1));
-    painter.drawPath(outline);
-
-    const double barHeight = highlighted ? 28 : 12;
-    const double barWidth = highlighted ? 116 : 84;
-    const QRectF bar((kPictureWidth - barWidth) / 2, (kPictureHeight - barHeight) / 2, barWidth, barHeight);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(255, 0, 255));
-    painter.drawRoundedRect(bar, 4, 4);
-
-    QFont font = uiFont(12, true);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(QRectF(0, 0, kPictureWidth, kPictureHeight), Qt::AlignCenter, QStringLiteral("解锁"));
-    return picture;
 }
 
 Result LockWindow::confinePointer(const PixelRect& rect)

@@ -62,7 +62,6 @@ public:
 
     // The unlock button's two pictures, drawn here: a dark rounded button
     // with 解锁 in white on a magenta bar, narrow at rest, broad under the pointer.
-    static QPixmap unlockPicture(bool highlighted);
 
 signals:
     // Unlocked: the owner unloads the window.

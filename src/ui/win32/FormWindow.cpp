@@ -51,6 +51,20 @@ bool FormWindow::createTopLevel(const FormSpec& form, const Scale& scale, DWORD 
     return true;
 }
 
+bool FormWindow::createPopup(const FormSpec& form, DWORD exStyle, const RECT& place)
+{
+    backColour_ = form.backColour;
+    return create(exStyle, WS_POPUP | WS_CLIPCHILDREN, wintext::toWide(form.caption).c_str(), place.left, place.top,
+                  place.right, place.bottom);
+}
+
+HBRUSH FormWindow::backBrush()
+{
+    if (!backBrush_)
+        backBrush_ = CreateSolidBrush(colourRef(backColour_.value_or(0xFFFFFF)));
+    return backBrush_;
+}
+
 bool FormWindow::createChild(HWND parent, const RECT& place, std::optional<Rgb> backColour, std::optional<Rgb> edge)
 {
     backColour_ = backColour;
@@ -73,19 +87,15 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
             return brush;
         if (backColour_ && message != WM_CTLCOLOREDIT && message != WM_CTLCOLORLISTBOX) {
             SetBkColor(reinterpret_cast<HDC>(wParam), colourRef(*backColour_));
-            if (!backBrush_)
-                backBrush_ = CreateSolidBrush(colourRef(*backColour_));
-            return LRESULT(backBrush_);
+            return LRESULT(backBrush());
         }
         break;
     }
     case WM_ERASEBKGND:
         if (backColour_) {
-            if (!backBrush_)
-                backBrush_ = CreateSolidBrush(colourRef(*backColour_));
             RECT r{};
             GetClientRect(hwnd(), &r);
-            FillRect(reinterpret_cast<HDC>(wParam), &r, backBrush_);
+            FillRect(reinterpret_cast<HDC>(wParam), &r, backBrush());
             if (edge_) {
                 HBRUSH edge = CreateSolidBrush(colourRef(*edge_));
                 FrameRect(reinterpret_cast<HDC>(wParam), &r, edge);

@@ -23,8 +23,14 @@ protected:
     // the screen, or a child window of parent at place.
     bool createTopLevel(const FormSpec& form, const Scale& scale, DWORD exStyle = 0);
     // edge: the colour of a one-pixel line around it.
+    // A top-level window without a caption bar at place (left, top, width,
+    // height), in the form's back colour.
+    bool createPopup(const FormSpec& form, DWORD exStyle, const RECT& place);
     bool createChild(HWND parent, const RECT& place, std::optional<Rgb> backColour,
                      std::optional<Rgb> edge = std::nullopt);
+
+    // The brush of the window's back colour (one must be set).
+    HBRUSH backBrush();
 
     virtual void command(std::string_view id, int notification) { (void)id, (void)notification; }
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -39,9 +39,10 @@ bool decode(IWICImagingFactory* factory, int resource, IWICBitmapFrameDecode** f
         && SUCCEEDED(decoder->GetFrame(0, frame));
 }
 
-}  // namespace
-
-HBITMAP background(SIZE wanted)
+// A PNG resource decoded into a top-down 32-bit bitmap of the wanted size
+// and pixel format. A picture not of that size is scaled, from the larger
+// resource when there is one.
+HBITMAP decodeAt(int resource, int largerResource, SIZE wanted, REFWICPixelFormatGUID format)
 {
     if (wanted.cx <= 0 || wanted.cy <= 0)
         return nullptr;
@@ -51,26 +52,25 @@ HBITMAP background(SIZE wanted)
         Com<IWICImagingFactory> factory;
         Com<IWICBitmapFrameDecode> frame;
         UINT width = 0, height = 0;
+        const auto sizeDiffers = [&] {
+            return SUCCEEDED(frame->GetSize(&width, &height)) && (LONG(width) != wanted.cx || LONG(height) != wanted.cy);
+        };
         if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                        IID_IWICImagingFactory, reinterpret_cast<void**>(factory.out())))
-            && decode(factory.p, OMBREL_BACKGROUND_96, frame.out())
-            && SUCCEEDED(frame->GetSize(&width, &height))
-            && (LONG(width) != wanted.cx || LONG(height) != wanted.cy)) {
+            && decode(factory.p, resource, frame.out()) && largerResource && sizeDiffers()) {
             frame.p->Release();
             frame.p = nullptr;
-            decode(factory.p, OMBREL_BACKGROUND_192, frame.out());
+            decode(factory.p, largerResource, frame.out());
         }
         Com<IWICBitmapScaler> scaler;
         Com<IWICFormatConverter> converter;
         IWICBitmapSource* source = frame.p;
-        if (source && SUCCEEDED(frame->GetSize(&width, &height))
-            && (LONG(width) != wanted.cx || LONG(height) != wanted.cy)
-            && SUCCEEDED(factory->CreateBitmapScaler(scaler.out()))
+        if (source && sizeDiffers() && SUCCEEDED(factory->CreateBitmapScaler(scaler.out()))
             && SUCCEEDED(scaler->Initialize(frame.p, UINT(wanted.cx), UINT(wanted.cy), WICBitmapInterpolationModeFant)))
             source = scaler.p;
         if (source && SUCCEEDED(factory->CreateFormatConverter(converter.out()))
-            && SUCCEEDED(converter->Initialize(source, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
-                                               0.0, WICBitmapPaletteTypeCustom))) {
+            && SUCCEEDED(converter->Initialize(source, format, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                               WICBitmapPaletteTypeCustom))) {
             BITMAPINFO info{};
             info.bmiHeader = {sizeof(BITMAPINFOHEADER), wanted.cx, -wanted.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
             void* bits = nullptr;
@@ -85,6 +85,19 @@ HBITMAP background(SIZE wanted)
     if (SUCCEEDED(com))
         CoUninitialize();
     return bitmap;
+}
+
+}  // namespace
+
+HBITMAP background(SIZE wanted)
+{
+    return decodeAt(OMBREL_BACKGROUND_96, OMBREL_BACKGROUND_192, wanted, GUID_WICPixelFormat32bppBGR);
+}
+
+HBITMAP unlockButton(bool highlighted, SIZE wanted)
+{
+    return decodeAt(highlighted ? OMBREL_UNLOCK_HIGHLIGHTED : OMBREL_UNLOCK_REST, 0, wanted,
+                    GUID_WICPixelFormat32bppPBGRA);
 }
 
 HICON icon(int size)

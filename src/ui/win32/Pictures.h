@@ -11,6 +11,10 @@ namespace pictures {
 // The caller owns the bitmap; nullptr when it cannot be made.
 HBITMAP background(SIZE wanted);
 
+// The lock's 解锁 picture, at rest or under the pointer, with its alpha
+// premultiplied for AlphaBlend. The caller owns the bitmap.
+HBITMAP unlockButton(bool highlighted, SIZE wanted);
+
 // The program's icon at a size in pixels (the nearest image in the icon
 // file, scaled). The caller destroys it.
 HICON icon(int size);

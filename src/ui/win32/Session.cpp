@@ -97,10 +97,24 @@ void Session::destroyLockSetup()
     freeLater(std::move(lockSetup_));
 }
 
+// The window is on the screen before the pointer and the keyboard are held
+// for it.
 LockPresenter& Session::makeLock()
 {
-    lock_ = std::make_unique<LockPresenter>(noLock_, platform_.services, [] { return 0.0; });
-    return *lock_;
+    lock_ = std::make_unique<LockWindow>(platform_);
+    lock_->onClosed = [this, window = lock_.get()] {
+        if (lock_.get() == window)
+            session_.lockClosed();
+    };
+    return lock_->presenter();
+}
+
+void Session::destroyLock()
+{
+    if (!lock_)
+        return;
+    ShowWindow(lock_->hwnd(), SW_HIDE);
+    freeLater(std::move(lock_));
 }
 
 void Session::freeLater(std::unique_ptr<Window> window)

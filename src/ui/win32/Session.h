@@ -3,6 +3,7 @@
 #include "DialUpWindow.h"
 #include "DueNoticeWindow.h"
 #include "LockSetupWindow.h"
+#include "LockWindow.h"
 #include "MainWindow.h"
 #include "Window.h"
 #include "core/app/SessionPresenter.h"
@@ -42,36 +43,11 @@ public:
     LockSetupPresenter& makeLockSetup() override;
     void destroyLockSetup() override;
     LockPresenter& makeLock() override;
-    void destroyLock() override {}
+    void destroyLock() override;
 
 private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void freeLater(std::unique_ptr<Window> window);
-
-    // The lock has no Win32 window yet. A lock asked for cannot hold, so the
-    // user is told and the main window comes back.
-    struct NoLock final : LockView {
-        Result confinePointer(const PixelRect&) override { return Result::failure("此版本还没有锁屏窗口"); }
-        void freePointer() override {}
-        Result holdKeyboard() override { return Result::failure("此版本还没有锁屏窗口"); }
-        void releaseKeyboard() override {}
-        void keepOnTop() override {}
-        void restoreWindow() override {}
-        void makeTranslucent(int) override {}
-        Result blockTaskManager() override { return {}; }
-        double screenWidthTwips() const override { return 0; }
-        double screenHeightTwips() const override { return 0; }
-        double twipsPerPixelX() const override { return 15; }
-        double twipsPerPixelY() const override { return 15; }
-        std::string typedPassword() const override { return {}; }
-        void showUnlockHighlighted(bool) override {}
-        void setUnlockEnabled(bool) override {}
-        void setMessage(const std::string&) override {}
-        void setBannerColour(std::uint32_t) override {}
-        void focusEntry() override {}
-        void setTickRunning(bool) override {}
-        void close() override {}
-    };
 
     Platform& platform_;
     std::unique_ptr<MainWindow> mainWindow_;
@@ -79,8 +55,7 @@ private:
     std::vector<std::unique_ptr<Window>> closed_;
     std::unique_ptr<DialUpWindow> dialUp_;
     std::unique_ptr<LockSetupWindow> lockSetup_;
-    NoLock noLock_;
-    std::unique_ptr<LockPresenter> lock_;
+    std::unique_ptr<LockWindow> lock_;
     SessionPresenter session_;
     TrayHostPresenter tray_;
 };
