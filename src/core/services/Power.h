@@ -14,4 +14,9 @@ class Power {
 public:
     virtual ~Power() = default;
     virtual void request(PowerAction action, std::function<void(Result)> done) = 0;
+    // The quick panel's 快速关机 and 重启. Where the system has a power-off
+    // that does not wait for programs to close, or a restart whose window
+    // can stay minimised, they use it; otherwise they are request().
+    virtual void quickPowerOff(std::function<void(Result)> done) { request(PowerAction::PowerOff, std::move(done)); }
+    virtual void quickRestart(std::function<void(Result)> done) { request(PowerAction::Reboot, std::move(done)); }
 };

@@ -63,7 +63,7 @@ void QuickButtonsPresenter::powerOffChosen()
         return;
     if (onHideWindow)
         onHideWindow();
-    services_.power.request(PowerAction::PowerOff, [this, alive = alive_](Result result) {
+    services_.power.quickPowerOff([this, alive = alive_](Result result) {
         if (!*alive || result.ok())
             return;
         if (onShowWindow)
@@ -77,7 +77,7 @@ void QuickButtonsPresenter::restartChosen()
 {
     if (!confirmed("确定重启吗？"))
         return;
-    services_.power.request(PowerAction::Reboot, [this, alive = alive_](Result result) {
+    services_.power.quickRestart([this, alive = alive_](Result result) {
         if (*alive && !result.ok())
             services_.messages.inform(kNoticeTitle, "重启失败：" + result.reason);
     });

@@ -53,6 +53,8 @@ public:
     void fastPowerOff(std::function<void(Result)> done);
     // shutdown -R -t 0 with its console window minimised.
     void restartMinimised(std::function<void(Result)> done);
+    void quickPowerOff(std::function<void(Result)> done) override { fastPowerOff(std::move(done)); }
+    void quickRestart(std::function<void(Result)> done) override { restartMinimised(std::move(done)); }
 
     // The full command line of the shutdown program for an action.
     static std::wstring commandLine(PowerAction action);
