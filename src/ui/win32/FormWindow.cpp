@@ -104,6 +104,16 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
             return 1;
         }
         break;
+    case WM_DPICHANGED: {
+        // Moved to a monitor of another DPI: the rectangle Windows suggests,
+        // and every control laid out again for it.
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        rescale(Scale{LOWORD(wParam)});
+        InvalidateRect(hwnd(), nullptr, TRUE);
+        return 0;
+    }
     case WM_COMMAND:
         if (lParam) {
             if (HIWORD(wParam) == BN_CLICKED)

@@ -243,6 +243,8 @@ LRESULT LockWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_CLOSE:
         return 0;  // only the unlock closes the lock
+    case WM_DPICHANGED:
+        return 0;  // it covers every monitor as it is
     default:
         break;
     }
