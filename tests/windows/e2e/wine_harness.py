@@ -6,14 +6,22 @@ LC_ALL=zh_CN.UTF-8, and the C library's UTF-8 locale is offered under that
 name in a folder beside the prefix (LOCPATH), as cmake/wine-run.sh does. Its
 home is beside it too, so the Windows desktop folder is not the user's, and
 the menu builder that would copy shortcuts into the user's menus is off. Wine's
-browser launcher is pointed at a recording script, so an address the program
-opens ends up in a file.
+browser launcher (winebrowser, which ShellExecute hands http addresses to) is
+pointed at a recording script, so an address the program opens ends up in a
+file.
 
 A WineSession is a harness Session (Xvfb, openbox, trayer, all stopped by
-PID) whose program is ombrel.exe, started by wine in that prefix. Its work
-area is smaller than the screen: trayer reserves its strip at the bottom.
+PID) whose program is ombrel.exe, started by wine in that prefix. trayer
+reserves its strip at the bottom, so the work area is smaller than the
+screen, and has a fixed width: a panel that grows after Wine has docked the
+icon leaves Wine with the icon's old place, and the pointer never reaches it.
 Closing the session ends the prefix's Wine processes (wineserver -k) before
 the X server goes, also when a test fails.
+
+WineTestCase gives each test a session, the clicks and looks of the Linux
+launcher tests (the places in the window are the same twips at 96 DPI), the
+stand-in programs and, at its end, the check that no flow reached the power
+calls. Set OMBREL_E2E_SHOTS to a folder to keep pictures of the windows.
 
 The program under test is $OMBREL_WIN_PROGRAM, the stand-in program
 $OMBREL_WIN_STANDIN, the alarm ring $OMBREL_WIN_RING (optional).
@@ -25,25 +33,20 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "e2e"))
 
 import harness  # noqa: E402
-from test_launcher import write_recorder  # noqa: E402
+from harness import BULLET, title_for, wait_for  # noqa: E402
+from test_launcher import LauncherTestCase, write_recorder  # noqa: E402
 
-WINE_TOOLS = ("wine", "wineboot", "wineserver")
+WINE_TOOLS = ("wine", "wineboot", "wineserver", "xmodmap")
 PREFIX_TIMEOUT = 180.0
+START_TIMEOUT = 30.0  # a first start in a prefix brings up Wine's services
 
-# The twips of a window description at 96 dots per inch.
-TWIPS_PER_PIXEL = 15
-
-
-def px(twips):
-    return round(twips / TWIPS_PER_PIXEL)
-
-
-def missing_tools():
-    return harness.missing_tools(WINE_TOOLS)
+POWER_LOG = "power-calls.log"
+STAR = (235 + 12, 272 + 12)  # the star's centre in the main window
 
 
 def program_path(variable):
@@ -51,6 +54,11 @@ def program_path(variable):
     if not path:
         raise RuntimeError("${} names no program".format(variable))
     return path
+
+
+def windows_path(path):
+    """A Unix path as Wine's drive Z: shows it."""
+    return "Z:" + path.replace("/", "\\")
 
 
 class WinePrefix:
@@ -91,8 +99,9 @@ class WinePrefix:
             raise RuntimeError("wineboot could not make the prefix " + self.path)
         browser = os.path.join(self.dir, "browser")
         write_recorder(browser, self.browser_record)
-        self.run("wine", "reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", "Browsers",
-                 "/t", "REG_SZ", "/d", browser, "/f")
+        if self.run("wine", "reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", "Browsers",
+                    "/t", "REG_SZ", "/d", browser, "/f") != 0:
+            raise RuntimeError("cannot point winebrowser at the recording browser")
         self.stop()
 
     def stop(self):
@@ -145,13 +154,27 @@ class WineSession(harness.Session):
     def start_app(self, *args):
         return self.spawn(harness.PROGRAM_NAME, self.prefix.command("wine", self.app_path, *args), cwd=self.dir)
 
+    def run_windows(self, *argv):
+        """Runs a Windows program in the session's prefix; returns its exit code."""
+        return harness.wait_exit(self.spawn("wine", self.prefix.command("wine", *argv), cwd=self.dir),
+                                 START_TIMEOUT)
+
+    def map_characters(self, text):
+        # Wine reads the keys of key codes from 168 on as the media keys of
+        # their evdev codes and types nothing; Xvfb has seven free codes below.
+        if len({c for c in text if ord(c) > 127}) > 7:
+            raise ValueError("more than seven characters to type: " + text)
+        super().map_characters(text)
+
     def app_file(self, name):
         return os.path.join(self.app_dir, name)
 
-    def work_area(self):
-        """(left, top, width, height) of the first desktop's work area."""
-        out = self.tool("xprop", "-root", "-notype", "_NET_WORKAREA")
-        return tuple(int(v) for v in out.split("=")[1].split(",")[:4])
+    def assert_centred(self, x, y, width, height):
+        """A window opens centred on the whole screen, as on Linux (whole
+        pixels may round either way)."""
+        screen_w, screen_h = harness.SCREEN_SIZE
+        if max(abs(x - (screen_w - width) / 2), abs(y - (screen_h - height) / 2)) > 1:
+            raise AssertionError("the window opened at {}, not centred on the screen".format((x, y)))
 
     def tray_icon(self):
         """The icon Wine's explorer embeds in trayer for the program, or None."""
@@ -160,7 +183,105 @@ class WineSession(harness.Session):
                 return window
         return None
 
-    def screenshot_window(self, wid, path):
+    def crop(self, wid, x, y, width, height):
+        """The pixels of a rectangle inside window wid, as bytes."""
+        left, top, _w, _h = self.geometry(wid)
+        path = os.path.join(self.dir, "crop.ppm")
+        self.tool("import", "-window", "root", "-crop", "{}x{}+{}+{}".format(width, height, left + x, top + y),
+                  "+repage", path)
+        with open(path, "rb") as f:
+            return f.read()
+
+    def wait_settled(self, wid, place, unlike=None):
+        """Waits until the pixels of place (x, y, width, height) in window wid
+        differ from unlike and stay the same between two looks; returns them."""
+        last = [None]
+
+        def settled():
+            now = self.crop(wid, *place)
+            done = now != unlike and now == last[0]
+            last[0] = now
+            return now if done else None
+        return wait_for(settled, "the pixels at {} to settle".format(place))
+
+    def shoot(self, wid, name):
+        """Keeps a picture of window wid, once drawn, as NAME.png in $OMBREL_E2E_SHOTS, if set."""
+        folder = os.environ.get("OMBREL_E2E_SHOTS")
+        if not folder:
+            return
+        os.makedirs(folder, exist_ok=True)
         x, y, width, height = self.geometry(wid)
-        self.tool("import", "-window", "root", "-crop", "{}x{}+{}+{}".format(width, height, x, y), "+repage", path)
-        return path
+        self.wait_settled(wid, (0, 0, width, height))
+        self.tool("import", "-window", "root", "-crop", "{}x{}+{}+{}".format(width, height, x, y), "+repage",
+                  os.path.join(folder, name + ".png"))
+
+
+_prefix = None
+
+
+def setUpModule():
+    """Makes the module's prefix, or skips the module without the tools."""
+    global _prefix
+    missing = missing_tools()
+    if missing:
+        raise unittest.SkipTest("missing X tools for the end-to-end tests: " + ", ".join(missing))
+    _prefix = WinePrefix()
+    try:
+        _prefix.make()
+    except BaseException:
+        _prefix.close()
+        raise
+
+
+def tearDownModule():
+    if _prefix is not None:
+        _prefix.close()
+
+
+def missing_tools():
+    return harness.missing_tools(WINE_TOOLS)
+
+
+def profile_with(items):
+    """An Ombrel.ini holding the items {name: target} in list order, as the program writes it."""
+    sections = "".join("[{}{}]\r\nFilename={}\r\n".format(BULLET, name, target) for name, target in items.items())
+    return harness.profile_bytes(list(items)) + sections.encode("gbk")
+
+
+class WineTestCase(LauncherTestCase):
+
+    def setUp(self):
+        self.prefix = _prefix
+        self.session = WineSession(_prefix)
+        self.addCleanup(self.session.close)
+        self.session.start()
+        # Where the started programs lie: a folder whose name has a blank and
+        # Chinese (from the items' names, so that few characters need keys).
+        self.programs = os.path.join(self.session.dir, "画 图")
+        os.mkdir(self.programs)
+
+    def tearDown(self):
+        # No flow may have reached the power calls (the log holds every call made).
+        if self.session.app_dir:
+            log = self.session.app_file(POWER_LOG)
+            if os.path.exists(log):
+                with open(log, encoding="utf-8") as f:
+                    self.assertEqual(f.read(), "", "power calls were made")
+
+    def program(self, name):
+        """A copy of the stand-in as NAME.exe among the programs; returns its Windows path.
+        Started, it writes its record to its own path + ".txt"."""
+        path = os.path.join(self.programs, name + ".exe")
+        shutil.copy(program_path("OMBREL_WIN_STANDIN"), path)
+        return windows_path(path)
+
+    def start(self, count):
+        process = self.session.start_app()
+        return process, self.session.wait_window(title_for(count), START_TIMEOUT)
+
+    def options_menu(self, window, *keys):
+        """Opens the star's options menu and walks it with keys."""
+        before = self.session.visible_windows()
+        self.session.click_in(window, *STAR)
+        self.session.wait_popup(before)
+        self.session.keys(*keys)
