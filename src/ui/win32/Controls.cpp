@@ -182,10 +182,11 @@ void Controls::build(const FormSpec& form, HWND parent, const Scale& scale, int 
                      [](const Made* a, const Made* b) { return a->spec->tabIndex < b->spec->tabIndex; });
     for (std::size_t i = 1; i < stops.size(); ++i)
         SetWindowPos(stops[i]->hwnd, stops[i - 1]->hwnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    // A container lies beneath the controls in it, which would otherwise be
-    // clipped away by it: a window made later lies lower.
+    // A container, and a picture the others stand on, lies beneath the
+    // controls over it, which would otherwise be clipped away by it: a window
+    // made later lies lower.
     for (const Made& m : made_)
-        if (m.spec->kind == ControlKind::Frame)
+        if (m.spec->kind == ControlKind::Frame || m.spec->kind == ControlKind::Picture)
             SetWindowPos(m.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

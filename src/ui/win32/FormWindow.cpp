@@ -29,10 +29,10 @@ bool FormWindow::createTopLevel(const FormSpec& form, const Scale& scale, DWORD 
     const auto placeCentred = [&](bool apply) {
         const int width = scale_.px(form.widthTwips);
         const int height = scale_.px(form.heightTwips);
-        RECT work{};
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        const int x = work.left + (work.right - work.left - width) / 2;
-        const int y = work.top + (work.bottom - work.top - height) / 2;
+        // Centred on the main screen, taskbar and all, as the screen's
+        // geometry is everywhere else.
+        const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+        const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
         if (apply)
             SetWindowPos(hwnd(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
         return RECT{x, y, width, height};

@@ -14,8 +14,6 @@ GreyDialog::GreyDialog(Platform& platform, const FormSpec& form)
 {
     createTopLevel(form, Scale{int(1440.0 / platform.screen.twipsPerPixelX() + 0.5)}, WS_EX_CONTROLPARENT);
     controls_.build(form, hwnd(), scale_, kFirstControl);
-    // The body lies beneath the captions and boxes on it.
-    SetWindowPos(controls_["body"], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     for (std::string_view strip : {std::string_view("title"), std::string_view("body")})
         dragWindowBy(controls_[strip], hwnd(), drag_);
 }

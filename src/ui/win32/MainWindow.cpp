@@ -43,7 +43,6 @@ MainWindow::MainWindow(Platform& platform, MainWindowState& state)
                    WS_EX_APPWINDOW | WS_EX_CONTROLPARENT);
     listControls_.build(launcher_form::kForm, hwnd(), scale_, kListControls);
     controls_.build(kForm, hwnd(), scale_, kFrameControls);
-    SetWindowPos(controls_[kBackground], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // The title strip draws its own gradient, and the star stands on the
     // background picture.
     for (std::string_view drawn : {kTitleStrip, kStar})

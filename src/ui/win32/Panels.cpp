@@ -118,6 +118,13 @@ LRESULT CALLBACK SearchPanel::queryBoxProc(HWND box, UINT message, WPARAM wParam
         panel->presenter_.findInList();
         return result;
     }
+    // Enter searches: the box asks for it, or the dialog manager takes it
+    // first as the window's default button.
+    if (message == WM_GETDLGCODE) {
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        const LRESULT code = DefSubclassProc(box, message, wParam, lParam);
+        return key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN ? code | DLGC_WANTALLKEYS : code;
+    }
     if (message == WM_KEYDOWN && wParam == VK_RETURN) {
         panel->presenter_.search();
         return 0;
