@@ -106,9 +106,7 @@ LRESULT DueNoticeWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item.hwndItem == controls_[kTitle]) {
             paintGradient(item.hDC, item.rcItem, kTitleTop, kTitleBottom);
-            RECT inside = item.rcItem;
-            inside.left += scale_.px(90);
-            paintCaption(item, kTitleText, inside, DT_LEFT);
+            paintCaption(item, kTitleText, item.rcItem, DT_CENTER);
         } else {
             HBRUSH body = CreateSolidBrush(colourRef(kBodyColour));
             HBRUSH edge = CreateSolidBrush(colourRef(kBodyEdge));
