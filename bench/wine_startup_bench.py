@@ -18,7 +18,10 @@ cmake/wine-run.sh and given code page 936 the same way. For every run:
   cpu      CPU time of the process hosting the exe when the window is viewable;
   private  Private_Clean + Private_Dirty from /proc/PID/smaps_rollup of that
            process --settle seconds after the map: the pages no other process
-           shares. Private_Dirty alone is the part that is not file pages;
+           maps. Private_Clean is file pages, mostly of Wine's DLLs, and moves
+           with whatever else on the machine maps the same files (any other
+           Wine process does); Private_Dirty, the pages the process wrote,
+           does not, so it is reported on its own as well;
   idle     over the next --idle seconds, the window shown and its clock
            ticking: the CPU time of the process, its wake-ups (voluntary
            context switches of all its threads: each is a sleep that ended),
@@ -129,7 +132,7 @@ def memory_kb(pid):
     with open("/proc/%d/smaps_rollup" % pid) as rollup:
         for line in rollup:
             key, _, value = line.partition(":")
-            if key in ("Rss", "Pss", "Private_Clean", "Private_Dirty"):
+            if key in ("Rss", "Private_Clean", "Private_Dirty"):
                 fields[key] = int(value.split()[0])
     return fields
 
@@ -269,8 +272,8 @@ def report(results, pairs, idle, verbose):
         ratios[key] = linux.med([r[key] for r in by["ombrel"]]) / floor if floor else float("nan")
         print("%-31s %21s %21s %6.2fx" % (title, cells[0], cells[1], ratios[key]))
     print()
-    for title, key in (("start", "map_ms"), ("private memory", "private_kb")):
-        print("  %s ombrel/floor: %.2fx (limit 1.10x): %s" % (
+    for title, key in (("start", "map_ms"), ("private memory", "private_kb"), ("Private_Dirty", "dirty_kb")):
+        print("  %-14s ombrel/floor: %.2fx (limit 1.10x): %s" % (
             title, ratios[key], "met" if ratios[key] <= 1.10 else "OVER"))
 
 
