@@ -27,6 +27,7 @@ GreyDialog::~GreyDialog()
 void GreyDialog::bringForward()
 {
     ShowWindow(hwnd(), IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
+    SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(hwnd());
 }
 

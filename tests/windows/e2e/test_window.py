@@ -6,7 +6,7 @@ start that ends at once."""
 import unittest
 
 # wine_harness first: it puts tests/e2e, with harness and test_launcher, on the path.
-from wine_harness import STAR, START_TIMEOUT, WineTestCase, setUpModule, tearDownModule  # noqa: F401
+from wine_harness import LOCK_BUTTON, STAR, START_TIMEOUT, WineTestCase, setUpModule, tearDownModule  # noqa: F401
 
 import harness  # noqa: E402
 from harness import title_for  # noqa: E402
@@ -15,8 +15,6 @@ from test_launcher import BUTTON_X  # noqa: E402
 HIDE_BUTTON = (BUTTON_X, 200 + 12)    # 隐藏
 # The design size, 4575 × 6630 twips, at 96 DPI.
 WINDOW_SIZE = (305, 442)
-# 锁屏, the quick panel's last button, which no status line lies under.
-LOCK_BUTTON = (16 + 184, 304 + 80, 73, 25)
 
 
 class MainWindowTest(WineTestCase):
@@ -37,9 +35,7 @@ class MainWindowTest(WineTestCase):
 
         # 快捷按键 slides the quick panel over the status lines; a right
         # press on the star puts it away and shows them again.
-        status_lines = self.session.crop(window, *LOCK_BUTTON)
-        self.options_menu(window, "Down", "Return")
-        self.session.wait_settled(window, LOCK_BUTTON, status_lines)
+        status_lines = self.open_quick_panel(window)
         self.session.shoot(window, "quick-panel")
         self.session.click_in(window, *STAR, button=3)
         harness.wait_for(lambda: self.session.crop(window, *LOCK_BUTTON) == status_lines, "the panel put away")

@@ -20,8 +20,9 @@ the X server goes, also when a test fails.
 
 WineTestCase gives each test a session, the clicks and looks of the Linux
 launcher tests (the places in the window are the same twips at 96 DPI), the
-stand-in programs and, at its end, the check that no flow reached the power
-calls. Set OMBREL_E2E_SHOTS to a folder to keep pictures of the windows.
+stand-in programs and, at its end, the check that the flows reached the
+power calls only as the test expects (not at all, unless it says so). Set
+OMBREL_E2E_SHOTS to a folder to keep pictures of the windows.
 
 The program under test is $OMBREL_WIN_PROGRAM, the stand-in program
 $OMBREL_WIN_STANDIN, the alarm ring $OMBREL_WIN_RING (optional).
@@ -29,6 +30,7 @@ $OMBREL_WIN_STANDIN, the alarm ring $OMBREL_WIN_RING (optional).
 
 import os
 import pwd
+import re
 import shutil
 import subprocess
 import sys
@@ -47,6 +49,8 @@ START_TIMEOUT = 30.0  # a first start in a prefix brings up Wine's services
 
 POWER_LOG = "power-calls.log"
 STAR = (235 + 12, 272 + 12)  # the star's centre in the main window
+# 锁屏, the quick panel's last button, which no status line lies under.
+LOCK_BUTTON = (16 + 184, 304 + 80, 73, 25)
 
 
 def program_path(variable):
@@ -166,6 +170,23 @@ class WineSession(harness.Session):
             raise ValueError("more than seven characters to type: " + text)
         super().map_characters(text)
 
+    def answer(self, box, *keys):
+        """Answers a message box with real keys, once it is the active window."""
+        self.tool("xdotool", "windowactivate", "--sync", str(box))
+        self.keys(*keys)
+
+    def above(self, upper, lower):
+        """Whether the window manager stacks window upper above window lower."""
+        out = self.tool("xprop", "-root", "_NET_CLIENT_LIST_STACKING")
+        order = [int(wid, 16) for wid in re.findall(r"0x[0-9a-fA-F]+", out)]  # bottom to top
+        return order.index(upper) > order.index(lower)
+
+    def pointer(self, x, y):
+        """Moves the pointer towards (x, y); returns where it ended up."""
+        self.tool("xdotool", "mousemove", str(x), str(y))
+        out = self.tool("xdotool", "getmouselocation", "--shell")
+        return tuple(int(re.search(r"^{}=(-?\d+)$".format(axis), out, re.M).group(1)) for axis in "XY")
+
     def app_file(self, name):
         return os.path.join(self.app_dir, name)
 
@@ -204,14 +225,17 @@ class WineSession(harness.Session):
             return now if done else None
         return wait_for(settled, "the pixels at {} to settle".format(place))
 
-    def shoot(self, wid, name):
-        """Keeps a picture of window wid, once drawn, as NAME.png in $OMBREL_E2E_SHOTS, if set."""
+    def shoot(self, wid, name, settle=True):
+        """Keeps a picture of window wid, once drawn (unless settle is false,
+        for a window that never stops changing), as NAME.png in
+        $OMBREL_E2E_SHOTS, if set."""
         folder = os.environ.get("OMBREL_E2E_SHOTS")
         if not folder:
             return
         os.makedirs(folder, exist_ok=True)
         x, y, width, height = self.geometry(wid)
-        self.wait_settled(wid, (0, 0, width, height))
+        if settle:
+            self.wait_settled(wid, (0, 0, width, height))
         self.tool("import", "-window", "root", "-crop", "{}x{}+{}+{}".format(width, height, x, y), "+repage",
                   os.path.join(folder, name + ".png"))
 
@@ -250,6 +274,10 @@ def profile_with(items):
 
 class WineTestCase(LauncherTestCase):
 
+    # What the power calls' log must hold at the end, in order: no call,
+    # unless a test that drives the power actions says which.
+    power_calls = ""
+
     def setUp(self):
         self.prefix = _prefix
         self.session = WineSession(_prefix)
@@ -261,12 +289,16 @@ class WineTestCase(LauncherTestCase):
         os.mkdir(self.programs)
 
     def tearDown(self):
-        # No flow may have reached the power calls (the log holds every call made).
         if self.session.app_dir:
-            log = self.session.app_file(POWER_LOG)
-            if os.path.exists(log):
-                with open(log, encoding="utf-8") as f:
-                    self.assertEqual(f.read(), "", "power calls were made")
+            self.assertEqual(self.power_log(), self.power_calls, "power calls other than expected were made")
+
+    def power_log(self):
+        """Every power call made so far, one line each ("" for none)."""
+        try:
+            with open(self.session.app_file(POWER_LOG), encoding="utf-8") as f:
+                return f.read()
+        except FileNotFoundError:
+            return ""
 
     def program(self, name):
         """A copy of the stand-in as NAME.exe among the programs; returns its Windows path.
@@ -279,9 +311,37 @@ class WineTestCase(LauncherTestCase):
         process = self.session.start_app()
         return process, self.session.wait_window(title_for(count), START_TIMEOUT)
 
+    def system_standins(self, *paths):
+        """Puts copies of the stand-in in place of the prefix's own programs at
+        paths (under C:\\windows) for the rest of the test; returns the
+        Unix paths of their records. Wine would run its built-in programs of
+        those names, so they are set to native in its DLL overrides; this is
+        done once the program runs, lest the desktop process Wine starts
+        along with it (explorer.exe) be a stand-in."""
+        windows = os.path.join(self.prefix.path, "drive_c", "windows")
+        overrides = r"HKCU\Software\Wine\DllOverrides"
+        for name in {os.path.basename(path) for path in paths}:
+            self.assertEqual(self.session.run_windows("reg", "add", overrides, "/v", name, "/d", "native", "/f"), 0)
+            self.addCleanup(self.session.run_windows, "reg", "delete", overrides, "/v", name, "/f")
+        records = []
+        for path in paths:
+            target = os.path.join(windows, path)
+            os.replace(target, target + ".wine")
+            self.addCleanup(os.replace, target + ".wine", target)
+            shutil.copy(program_path("OMBREL_WIN_STANDIN"), target)
+            records.append(target + ".txt")
+        return records
+
     def options_menu(self, window, *keys):
         """Opens the star's options menu and walks it with keys."""
         before = self.session.visible_windows()
         self.session.click_in(window, *STAR)
         self.session.wait_popup(before)
         self.session.keys(*keys)
+
+    def open_quick_panel(self, window):
+        """Slides in the quick panel by 快捷按键 over the status lines; returns their pixels."""
+        status_lines = self.session.crop(window, *LOCK_BUTTON)
+        self.options_menu(window, "Down", "Return")
+        self.session.wait_settled(window, LOCK_BUTTON, status_lines)
+        return status_lines

@@ -67,16 +67,22 @@ std::wstring WinDesktopApps::quotedArgument(std::wstring_view argument)
 
 Result WinDesktopApps::openPlace(Place place)
 {
-    const wchar_t* shellName = place == Place::Computer ? L"shell:MyComputerFolder" : L"shell:RecycleBinFolder";
-    // The shell folders are served by shell extensions, which need COM.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    const auto code =
-        reinterpret_cast<std::intptr_t>(ShellExecuteW(nullptr, L"open", shellName, nullptr, nullptr, SW_SHOWNORMAL));
-    if (SUCCEEDED(com))
-        CoUninitialize();
-    if (code > 32)
-        return Result::success();
-    return Result::failure("无法打开" + placeName(place) + "：" + WinShell::reasonOf(code));
+    std::wstring windows(MAX_PATH, L'\0');
+    windows.resize(GetWindowsDirectoryW(windows.data(), MAX_PATH));
+    const std::wstring program = windows + L"\\explorer.exe";
+    std::wstring line = quotedArgument(program) + (place == Place::Computer ? L" ::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"
+                                                                            : L" ::{645FF040-5081-101B-9F08-00AA002F954E}");
+    std::vector<wchar_t> writable(line.begin(), line.end());
+    writable.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return Result::failure("无法打开" + placeName(place) + "：" + wintext::systemMessage(GetLastError()));
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return Result::success();
 }
 
 Result WinDesktopApps::start(Tool tool)
