@@ -73,10 +73,18 @@ std::wstring installedFace(FontFace face)
                                                     L"Noto Sans CJK SC", L"SimSun", L"宋体"};
     static const std::vector<std::wstring> youYuan = {L"幼圆", L"YouYuan", L"WenQuanYi Zen Hei",
                                                       L"WenQuanYi Micro Hei", L"Noto Sans CJK SC", L"SimSun"};
-    for (const std::wstring& candidate : face == FontFace::YouYuan ? youYuan : yaHei)
-        if (faceInstalled(candidate))
-            return candidate;
-    return L"MS Shell Dlg 2";
+    // Found once for each face: every control of every window asks.
+    static std::wstring found[2];
+    std::wstring& chosen = found[face == FontFace::YouYuan];
+    if (chosen.empty()) {
+        chosen = L"MS Shell Dlg 2";
+        for (const std::wstring& candidate : face == FontFace::YouYuan ? youYuan : yaHei)
+            if (faceInstalled(candidate)) {
+                chosen = candidate;
+                break;
+            }
+    }
+    return chosen;
 }
 
 Controls::~Controls()
@@ -264,6 +272,11 @@ void Controls::fitToText(std::string_view id, const Scale& scale, POINT origin)
         if (m.spec->id != id)
             continue;
         const RECT r = placeOf(*m.spec, scale, origin);
+        RECT now{};
+        GetWindowRect(m.hwnd, &now);
+        MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&now), 2);
+        if (EqualRect(&now, &r))
+            continue;  // the text set has repainted it already
         SetWindowPos(m.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         InvalidateRect(m.hwnd, nullptr, TRUE);
@@ -281,6 +294,20 @@ std::string Controls::text(std::string_view id) const
 void drawnByParent(HWND label)
 {
     SetWindowLongPtrW(label, GWL_STYLE, (GetWindowLongPtrW(label, GWL_STYLE) & ~SS_TYPEMASK) | SS_OWNERDRAW);
+}
+
+void paintFill(HDC dc, const RECT& r, Rgb colour)
+{
+    HBRUSH brush = CreateSolidBrush(colourRef(colour));
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+}
+
+void paintEdge(HDC dc, const RECT& r, Rgb colour)
+{
+    HBRUSH brush = CreateSolidBrush(colourRef(colour));
+    FrameRect(dc, &r, brush);
+    DeleteObject(brush);
 }
 
 void paintGradient(HDC dc, const RECT& r, Rgb top, Rgb bottom)

@@ -13,6 +13,8 @@
 struct Scale {
     int dpi = 96;
     int px(int twips) const { return MulDiv(twips, dpi, 1440); }
+    // The scale of a screen with this many twips to a pixel.
+    static Scale ofTwipsPerPixel(double twipsPerPixel) { return Scale{int(1440.0 / twipsPerPixel + 0.5)}; }
 };
 
 // The controls of a form made as Win32 child windows of one parent. A
@@ -79,4 +81,7 @@ std::wstring installedFace(FontFace face);
 // WM_DRAWITEM, a vertical gradient, and the label's caption in its font.
 void drawnByParent(HWND label);
 void paintGradient(HDC dc, const RECT& r, Rgb top, Rgb bottom);
+// A rectangle filled with one colour, and a one-pixel edge around one.
+void paintFill(HDC dc, const RECT& r, Rgb colour);
+void paintEdge(HDC dc, const RECT& r, Rgb colour);
 void paintCaption(const DRAWITEMSTRUCT& item, Rgb colour, RECT inside, UINT format);

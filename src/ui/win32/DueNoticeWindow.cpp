@@ -16,7 +16,7 @@ DueNoticeWindow::DueNoticeWindow(Platform& platform, std::function<ScheduleActio
     : presenter_(*this, platform.services, std::move(chosenAction))
 {
     using namespace due_notice_form;
-    createTopLevel(kForm, Scale{int(1440.0 / platform.screen.twipsPerPixelX() + 0.5)},
+    createTopLevel(kForm, Scale::ofTwipsPerPixel(platform.screen.twipsPerPixelX()),
                    WS_EX_TOPMOST | WS_EX_CONTROLPARENT);
     controls_.build(kForm, hwnd(), scale_, 100);
     for (std::string_view strip : {kTitle, kBody}) {
@@ -108,12 +108,8 @@ LRESULT DueNoticeWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
             paintGradient(item.hDC, item.rcItem, kTitleTop, kTitleBottom);
             paintCaption(item, kTitleText, item.rcItem, DT_CENTER);
         } else {
-            HBRUSH body = CreateSolidBrush(colourRef(kBodyColour));
-            HBRUSH edge = CreateSolidBrush(colourRef(kBodyEdge));
-            FillRect(item.hDC, &item.rcItem, body);
-            FrameRect(item.hDC, &item.rcItem, edge);
-            DeleteObject(body);
-            DeleteObject(edge);
+            paintFill(item.hDC, item.rcItem, kBodyColour);
+            paintEdge(item.hDC, item.rcItem, kBodyEdge);
         }
         return TRUE;
     }

@@ -96,11 +96,8 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
             RECT r{};
             GetClientRect(hwnd(), &r);
             FillRect(reinterpret_cast<HDC>(wParam), &r, backBrush());
-            if (edge_) {
-                HBRUSH edge = CreateSolidBrush(colourRef(*edge_));
-                FrameRect(reinterpret_cast<HDC>(wParam), &r, edge);
-                DeleteObject(edge);
-            }
+            if (edge_)
+                paintEdge(reinterpret_cast<HDC>(wParam), r, *edge_);
             return 1;
         }
         break;

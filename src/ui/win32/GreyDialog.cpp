@@ -12,7 +12,7 @@ constexpr int kFirstControl = 100;
 GreyDialog::GreyDialog(Platform& platform, const FormSpec& form)
     : form_(form)
 {
-    createTopLevel(form, Scale{int(1440.0 / platform.screen.twipsPerPixelX() + 0.5)}, WS_EX_CONTROLPARENT);
+    createTopLevel(form, Scale::ofTwipsPerPixel(platform.screen.twipsPerPixelX()), WS_EX_CONTROLPARENT);
     controls_.build(form, hwnd(), scale_, kFirstControl);
     for (std::string_view strip : {std::string_view("title"), std::string_view("body")})
         dragWindowBy(controls_[strip], hwnd(), drag_);
@@ -38,9 +38,7 @@ LRESULT GreyDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        HBRUSH brush = CreateSolidBrush(colourRef(bodyColour));
-        FillRect(item.hDC, &item.rcItem, brush);
-        DeleteObject(brush);
+        paintFill(item.hDC, item.rcItem, bodyColour);
         return TRUE;
     }
     case WM_CTLCOLORSTATIC: {

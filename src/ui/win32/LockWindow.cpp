@@ -32,7 +32,7 @@ LockWindow::LockWindow(Platform& platform)
     origin_ = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN)};
     const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
     const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    scale_ = Scale{int(1440.0 / platform.screen.twipsPerPixelX() + 0.5)};
+    scale_ = Scale::ofTwipsPerPixel(platform.screen.twipsPerPixelX());
     // Not a tool window: the window manager Wine runs under focuses a
     // new tool window only when asked, and the keys must reach the lock.
     createPopup(kForm, WS_EX_TOPMOST | WS_EX_LAYERED, {origin_.x, origin_.y, width, height});
@@ -227,9 +227,7 @@ LRESULT LockWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        HBRUSH back = CreateSolidBrush(colourRef(*kForm.backColour));
-        FillRect(item.hDC, &item.rcItem, back);
-        DeleteObject(back);
+        paintFill(item.hDC, item.rcItem, *kForm.backColour);
         if (HBITMAP picture = pictures_[item.hwndItem == controls_[kHighlightedPicture]]) {
             HDC source = CreateCompatibleDC(item.hDC);
             HGDIOBJ old = SelectObject(source, picture);

@@ -39,7 +39,7 @@ MainWindow::MainWindow(Platform& platform, MainWindowState& state)
     , presenter_(*this, platform.services, list_, frame_, status_)
 {
     using namespace main_frame_form;
-    createTopLevel(kForm, Scale{int(1440.0 / platform.screen.twipsPerPixelX() + 0.5)},
+    createTopLevel(kForm, Scale::ofTwipsPerPixel(platform.screen.twipsPerPixelX()),
                    WS_EX_APPWINDOW | WS_EX_CONTROLPARENT);
     listControls_.build(launcher_form::kForm, hwnd(), scale_, kListControls);
     controls_.build(kForm, hwnd(), scale_, kFrameControls);
@@ -271,9 +271,7 @@ void MainWindow::drawEntry(const DRAWITEMSTRUCT& item)
     using namespace launcher_form;
     const ControlSpec& spec = *kForm.find(kList);
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    HBRUSH back = CreateSolidBrush(colourRef(selected ? kSelectedBack : spec.backColour.value_or(kListGrey)));
-    FillRect(item.hDC, &item.rcItem, back);
-    DeleteObject(back);
+    paintFill(item.hDC, item.rcItem, selected ? kSelectedBack : spec.backColour.value_or(kListGrey));
     if (item.itemID == UINT(-1))
         return;
     std::wstring text(std::size_t(SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0)) + 1, L'\0');
@@ -396,11 +394,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         changeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_ERASEBKGND: {
-        HBRUSH frame = CreateSolidBrush(colourRef(main_frame_form::kFrameColour));
         RECT r{};
         GetClientRect(hwnd(), &r);
-        FillRect(reinterpret_cast<HDC>(wParam), &r, frame);
-        DeleteObject(frame);
+        paintFill(reinterpret_cast<HDC>(wParam), r, main_frame_form::kFrameColour);
         return 1;
     }
     case WM_CLOSE:

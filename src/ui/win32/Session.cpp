@@ -41,13 +41,7 @@ MainWindowPresenter& Session::makeMainWindow(MainWindowState& state)
     return mainWindow_->presenter();
 }
 
-void Session::destroyMainWindow()
-{
-    if (!mainWindow_)
-        return;
-    ShowWindow(mainWindow_->hwnd(), SW_HIDE);
-    freeLater(std::move(mainWindow_));
-}
+void Session::destroyMainWindow() { closeLater(mainWindow_); }
 
 void Session::makeDueNotice(std::function<ScheduleAction()> chosenAction)
 {
@@ -55,13 +49,7 @@ void Session::makeDueNotice(std::function<ScheduleAction()> chosenAction)
     dueNotice_->onUnload = [this] { session_.dueNoticeClosed(); };
 }
 
-void Session::destroyDueNotice()
-{
-    if (!dueNotice_)
-        return;
-    ShowWindow(dueNotice_->hwnd(), SW_HIDE);
-    freeLater(std::move(dueNotice_));
-}
+void Session::destroyDueNotice() { closeLater(dueNotice_); }
 
 void Session::makeDialUp()
 {
@@ -71,13 +59,7 @@ void Session::makeDialUp()
 
 void Session::bringDialUpForward() { dialUp_->bringForward(); }
 
-void Session::destroyDialUp()
-{
-    if (!dialUp_)
-        return;
-    ShowWindow(dialUp_->hwnd(), SW_HIDE);
-    freeLater(std::move(dialUp_));
-}
+void Session::destroyDialUp() { closeLater(dialUp_); }
 
 LockSetupPresenter& Session::makeLockSetup()
 {
@@ -89,13 +71,7 @@ LockSetupPresenter& Session::makeLockSetup()
     return lockSetup_->presenter();
 }
 
-void Session::destroyLockSetup()
-{
-    if (!lockSetup_)
-        return;
-    ShowWindow(lockSetup_->hwnd(), SW_HIDE);
-    freeLater(std::move(lockSetup_));
-}
+void Session::destroyLockSetup() { closeLater(lockSetup_); }
 
 // The window is on the screen before the pointer and the keyboard are held
 // for it.
@@ -109,13 +85,7 @@ LockPresenter& Session::makeLock()
     return lock_->presenter();
 }
 
-void Session::destroyLock()
-{
-    if (!lock_)
-        return;
-    ShowWindow(lock_->hwnd(), SW_HIDE);
-    freeLater(std::move(lock_));
-}
+void Session::destroyLock() { closeLater(lock_); }
 
 void Session::freeLater(std::unique_ptr<Window> window)
 {

@@ -48,6 +48,15 @@ public:
 private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void freeLater(std::unique_ptr<Window> window);
+    // Hides the window at once and frees it later; nothing without one.
+    template <typename W>
+    void closeLater(std::unique_ptr<W>& window)
+    {
+        if (!window)
+            return;
+        ShowWindow(window->hwnd(), SW_HIDE);
+        freeLater(std::move(window));
+    }
 
     Platform& platform_;
     std::unique_ptr<MainWindow> mainWindow_;
