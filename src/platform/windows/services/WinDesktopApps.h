@@ -5,9 +5,10 @@
 #include <string>
 #include <string_view>
 
-// Windows' own places and tools: "计算机" and the recycle bin by their shell
-// folder names, the Control Panel (control.exe) and the Task Manager
-// (taskmgr.exe) from the system folder.
+// Windows' own places and tools: "计算机" and the recycle bin in Explorer
+// (explorer.exe from the Windows folder, given the shell folder's CLSID), the
+// Control Panel (control.exe) and the Task Manager (taskmgr.exe) from the
+// system folder.
 class WinDesktopApps final : public DesktopApps {
 public:
     Result openPlace(Place place) override;
