@@ -21,6 +21,8 @@ packages=(
   desktop-file-utils x11-xserver-utils python3-dbusmock util-linux xclip
   # the Windows build, tested under Wine
   g++-mingw-w64-x86-64-posix wine wine64
+  # the packages (tools/package.sh) and their checks
+  dpkg-dev lintian appstream nsis
 )
 
 missing=()

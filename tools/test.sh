@@ -2,7 +2,8 @@
 # Sets up a Debian 12 machine, builds everything and runs every test:
 # unit, ui, platform and end-to-end tests in a normal build, then the unit,
 # ui and platform tests again in a build with AddressSanitizer and
-# UndefinedBehaviorSanitizer, then the Windows build's tests under Wine.
+# UndefinedBehaviorSanitizer, then the Windows build's tests under Wine, then
+# the packages, each installed, started and removed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -21,4 +22,5 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd build-sanitize && ctest --output-on-failure --timeout 300 -L 'unit|ui|platform')
 
 tools/test-windows.sh
+tools/test-packages.sh
 echo "All tests passed."

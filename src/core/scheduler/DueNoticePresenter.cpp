@@ -77,7 +77,7 @@ void DueNoticePresenter::countdownTick()
 std::string DueNoticePresenter::ringFile() const
 {
     const char separator = services_.files.separator();
-    const std::string shipped = services_.appFolder.programFolder() + separator + "Ring.wav";
+    const std::string shipped = services_.appFolder.shippedFilesFolder() + separator + "Ring.wav";
     if (!services_.files.fileNameOf(shipped).empty())
         return shipped;
     const std::string besideProfile = services_.appFolder.path() + separator + "Ring.wav";

@@ -9,6 +9,7 @@ public:
     // The folder of the profile and the launch shortcut: the executable's,
     // or a per-user folder for an installed copy that cannot write there.
     virtual std::string path() const = 0;
-    // The executable's own folder, where the files shipped with it lie.
-    virtual std::string programFolder() const = 0;
+    // Where the files shipped with the program lie: the executable's own
+    // folder, or for a copy installed in a prefix's bin, <prefix>/share/ombrel.
+    virtual std::string shippedFilesFolder() const = 0;
 };

@@ -10,6 +10,21 @@
 
 #include <unistd.h>
 
+namespace {
+
+// A package installs the executable in /usr/bin and its other files in
+// /usr/share/ombrel; a build or portable folder keeps them all together.
+std::string shippedFilesFolderOf(const std::string& executableFolder)
+{
+    const QDir bin(QString::fromStdString(executableFolder));
+    if (bin.dirName() != QLatin1String("bin"))
+        return executableFolder;
+    const QString shared = bin.absoluteFilePath(QStringLiteral("../share/ombrel"));
+    return QFileInfo(shared).isDir() ? QDir::cleanPath(shared).toStdString() : executableFolder;
+}
+
+} // namespace
+
 LinuxAppFolder::LinuxAppFolder()
 {
     ProfileFolderFacts facts;
@@ -19,7 +34,7 @@ LinuxAppFolder::LinuxAppFolder()
     facts.perUserFolder = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
                               .filePath(QStringLiteral("ombrel"))
                               .toStdString();
-    programFolder_ = facts.executableFolder;
+    shippedFiles_ = shippedFilesFolderOf(facts.executableFolder);
     path_ = chooseProfileFolder(facts);
     if (path_ == facts.perUserFolder)
         QDir().mkpath(QString::fromStdString(path_));

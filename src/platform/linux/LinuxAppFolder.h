@@ -8,9 +8,9 @@ class LinuxAppFolder final : public AppFolder {
 public:
     LinuxAppFolder();
     std::string path() const override { return path_; }
-    std::string programFolder() const override { return programFolder_; }
+    std::string shippedFilesFolder() const override { return shippedFiles_; }
 
 private:
     std::string path_;
-    std::string programFolder_;
+    std::string shippedFiles_;
 };

@@ -63,7 +63,7 @@ int main(int argc, char* argv[])
         installFontSubstitutes();  // the unlock pictures' caption, in the program's face
         return exportWindowsPictures(root);
     }
-    for (int size : {16, 32, 48, 64}) {
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         const QString folder = root.filePath(QStringLiteral("hicolor/%1x%1/apps").arg(size));
         if (!QDir().mkpath(folder) || !art::iconImage(size).save(QDir(folder).filePath("ombrel.png"))) {
             std::fprintf(stderr, "cannot write the %d px icon into %s\n", size, qPrintable(folder));

@@ -19,6 +19,7 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ombrel"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(OMBREL_APP_ID));  // the installed menu entry's name
     QApplication::setQuitOnLastWindowClosed(false);
     installFontSubstitutes();
 

@@ -16,7 +16,7 @@ class FakeAppFolder final : public AppFolder {
 public:
     explicit FakeAppFolder(std::string path) : path_(path), program(std::move(path)) {}
     std::string path() const override { return path_; }
-    std::string programFolder() const override { return program; }
+    std::string shippedFilesFolder() const override { return program; }
 
 private:
     std::string path_;

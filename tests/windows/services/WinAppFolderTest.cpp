@@ -6,6 +6,6 @@ TEST(WinAppFolder, IsTheFolderOfTheTestProgram)
 {
     const WinAppFolder folder;
     EXPECT_FALSE(folder.path().empty());
-    EXPECT_EQ(folder.path(), folder.programFolder());
+    EXPECT_EQ(folder.path(), folder.shippedFilesFolder());
     EXPECT_NE(folder.path().back(), '\\');
 }

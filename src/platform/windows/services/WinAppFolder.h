@@ -7,7 +7,7 @@ class WinAppFolder final : public AppFolder {
 public:
     WinAppFolder();
     std::string path() const override { return folder_; }
-    std::string programFolder() const override { return folder_; }
+    std::string shippedFilesFolder() const override { return folder_; }
 
 private:
     std::string folder_;
