@@ -12,6 +12,7 @@
 namespace {
 
 constexpr UINT_PTR kTickTimer = 1;
+constexpr UINT kTakeKeyboardBack = WM_APP + 1;
 constexpr int kFirstControl = 100;
 
 RECT toRect(const PixelRect& r)
@@ -151,6 +152,7 @@ void LockWindow::focusEntry()
 // once too, not only at the next tick.
 void LockWindow::setTickRunning(bool running)
 {
+    ticking_ = running;
     if (running) {
         SetTimer(hwnd(), kTickTimer, 300, nullptr);
         guard_.watchWindow(native(), [this] { presenter_.windowDisturbed(); });
@@ -208,8 +210,23 @@ LRESULT LockWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
     using namespace lock_screen_form;
     switch (message) {
     case WM_TIMER:
-        if (wParam == kTickTimer)
+        if (wParam == kTickTimer) {
+            tookBackSinceTick_ = false;
             presenter_.tick();
+        }
+        return 0;
+    // A window manager that switches windows by its own keys can give another
+    // window the keyboard, and the keys typed next would go there unseen: the
+    // lock takes it back at once, not only at the next tick. Once per tick at
+    // most, so that a program doing the same cannot start a tug of war.
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE && ticking_ && !tookBackSinceTick_) {
+            tookBackSinceTick_ = true;
+            PostMessageW(hwnd(), kTakeKeyboardBack, 0, 0);  // once this activation has finished
+        }
+        break;
+    case kTakeKeyboardBack:
+        presenter_.windowDisturbed();
         return 0;
     case WM_MOUSEMOVE:
         presenter_.pointerOverBackground();

@@ -59,5 +59,7 @@ private:
     HBITMAP pictures_[2]{};  // at rest, under the pointer
     bool highlighted_ = false;
     bool unlockEnabled_ = false;
+    bool ticking_ = false;
+    bool tookBackSinceTick_ = false;
     LockPresenter presenter_;
 };
