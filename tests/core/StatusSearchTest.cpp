@@ -82,3 +82,40 @@ TEST(ListFindTest, StepsThroughMatchesThenReportsTheEndAndStartsAgain)
     EXPECT_EQ(findNextEntry(list, "QQ", start = 7), std::nullopt);
     EXPECT_EQ(start, 0);
 }
+
+// A query of letters also finds the Han characters it spells in pinyin.
+TEST(ListFindTest, FindsByPinyinAsWellAsByTheCharactersThemselves)
+{
+    const struct {
+        const char* entry;
+        const char* query;
+        bool found;
+    } cases[] = {
+        {"● 记事本", "jsb", true},         {"● 记事本", "JSB", true},       // initials, either case
+        {"● 记事本", "jishiben", true},    {"● 记事本", "JiShiBen", true},  // whole syllables
+        {"● 记事本", "jishib", true},      {"● 记事本", "shiben", true},    // both at once, anywhere
+        {"● 记事本", "记shiben", true},    {"● 记事本", "jsbb", false},
+        {"● 记事本", "jishibe", false},    {"● 记事本", "js b", false},     // no part syllables; a space is a space
+        {"● 长城宽带", "changcheng", true}, {"● 长城宽带", "zhangc", true},  // either reading of a polyphone
+        {"● 银行", "yinhang", true},        {"● 银行", "yinxing", true},    {"● 银行", "yx", true},
+        {"● 中国", "zhg", true},            {"● 中国", "zhonguo", false},   // zh, ch and sh as initials
+        {"● 绿色", "lvse", true},           {"● 绿色", "luse", true},       // ü typed as v or u
+        {"● 女装", "nvz", true},            {"● QQ音乐", "QQyy", true},     // Latin and Han mixed
+        {"● QQ音乐", "qqyy", false},        {"● QQ音乐", "QQ yinyue", false},
+        {"● QQ", "qq", false},              {"● Notepad", "notepad", false}, // other letters keep their case
+        {"● 画图", "ht", true},             {"● 画图", "● h", true},        {"● 画图", "●h", false},
+        {"● 画图\xff", "ht", true},         {"● 龘", "d", true},            {"● \xe8\xae", "j", false},
+    };
+    for (const auto& c : cases) {
+        short start = 0;
+        EXPECT_EQ(findNextEntry({c.entry}, c.query, start).has_value(), c.found) << c.entry << " / " << c.query;
+    }
+
+    // Matches by pinyin and by the text itself step through the list alike.
+    const std::vector<std::string> list{"● QQ", "● 记事本", "● 画图", "● jsb 极速版"};
+    short start = 0;
+    EXPECT_EQ(findNextEntry(list, "jsb", start), 1u);
+    EXPECT_EQ(findNextEntry(list, "jsb", start), 3u);
+    EXPECT_EQ(findNextEntry(list, "jsb", start), std::nullopt);
+    EXPECT_EQ(findNextEntry(list, "jsb", start), 1u);
+}
