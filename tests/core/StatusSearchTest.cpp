@@ -111,9 +111,17 @@ TEST(ListFindTest, FindsByPinyinAsWellAsByTheCharactersThemselves)
         EXPECT_EQ(findNextEntry({c.entry}, c.query, start).has_value(), c.found) << c.entry << " / " << c.query;
     }
 
+    // A query longer than the matcher's first word of places.
+    std::string longEntry = "● ", longQuery;
+    for (int i = 0; i < 10; ++i)
+        longEntry += "记事本", longQuery += i == 9 ? "jsb" : "jishiben";
+    short start = 0;
+    EXPECT_TRUE(findNextEntry({longEntry}, longQuery, start));
+    EXPECT_FALSE(findNextEntry({longEntry}, longQuery + "b", start = 0));
+
     // Matches by pinyin and by the text itself step through the list alike.
     const std::vector<std::string> list{"● QQ", "● 记事本", "● 画图", "● jsb 极速版"};
-    short start = 0;
+    start = 0;
     EXPECT_EQ(findNextEntry(list, "jsb", start), 1u);
     EXPECT_EQ(findNextEntry(list, "jsb", start), 3u);
     EXPECT_EQ(findNextEntry(list, "jsb", start), std::nullopt);

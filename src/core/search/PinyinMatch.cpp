@@ -4,6 +4,8 @@
 #include "core/text/Utf8.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 
 namespace {
 
@@ -47,37 +49,42 @@ bool PinyinMatcher::occursIn(std::string_view text)
     return spells_ && !utf8::isAscii(text) && spelledIn(text);
 }
 
-// Runs the query over the text as a set of places in the query: at each
-// character of the text a match may begin (place 0), and every place
-// reached moves on by each way the character can be matched. The query is
-// found when its end is reached. This takes one pass, however many ways a
-// polyphone offers.
+// Runs the query over the text as a set of places in the query, one bit
+// each: at each character of the text a match may begin (place 0), and
+// every place reached moves on by each way the character can be matched.
+// The query is found when its end is reached. This takes one pass, however
+// many ways a polyphone offers.
 bool PinyinMatcher::spelledIn(std::string_view text)
 {
     const std::size_t end = query_.size();
-    reached_.assign(end + 1, 0);
-    next_.assign(end + 1, 0);
+    const std::size_t words = end / 64 + 1;
+    reached_.assign(words, 0);
+    next_.assign(words, 0);
+    const auto reach = [this](std::size_t at) { next_[at / 64] |= std::uint64_t(1) << (at % 64); };
     for (std::size_t i = 0; i < text.size();) {
         const auto [c, length] = utf8::characterAt(text, i);
         const std::string_view unit = text.substr(i, length);
         const std::span<const std::uint16_t> readings = pinyin::readingsOf(c);
-        reached_[0] = 1;
+        reached_[0] |= 1;
         std::fill(next_.begin(), next_.end(), 0);
-        for (std::size_t at = 0; at < end; ++at) {
-            if (!reached_[at])
-                continue;
-            if (query_.compare(at, length, unit) == 0)
-                next_[at + length] = 1;
-            if (!isLetter(query_[at]))
-                continue;
-            for (const std::uint16_t number : readings) {
-                const std::string_view reading = pinyin::syllable(number);
-                for (const std::size_t part : {std::size_t(1), isDoubleInitial(reading) ? std::size_t(2) : 0, reading.size()})
-                    if (part && spellsAt(query_, at, reading, part))
-                        next_[at + part] = 1;
+        for (std::size_t word = 0; word < words; ++word) {
+            for (std::uint64_t bits = reached_[word]; bits; bits &= bits - 1) {
+                const std::size_t at = word * 64 + std::size_t(std::countr_zero(bits));
+                if (at == end)
+                    continue;
+                if (query_.compare(at, length, unit) == 0)
+                    reach(at + length);
+                if (readings.empty() || !isLetter(query_[at]))
+                    continue;
+                for (const std::uint16_t number : readings) {
+                    const std::string_view reading = pinyin::syllable(number);
+                    for (const std::size_t part : {std::size_t(1), isDoubleInitial(reading) ? std::size_t(2) : 0, reading.size()})
+                        if (part && spellsAt(query_, at, reading, part))
+                            reach(at + part);
+                }
             }
         }
-        if (next_[end])
+        if (next_[end / 64] & (std::uint64_t(1) << (end % 64)))
             return true;
         std::swap(reached_, next_);
         i += length;

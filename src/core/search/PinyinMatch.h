@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,9 +23,9 @@ private:
 
     std::string query_;
     bool spells_ = false;  // the query has a letter that a reading could match
-    // The query's places reached by a match that is under way: before and
-    // after the text's next character. Kept to spare an allocation per text.
-    std::vector<unsigned char> reached_, next_;
+    // The query's places reached by matches under way, one bit each: before
+    // and after the text's next character. Kept to spare allocations.
+    std::vector<std::uint64_t> reached_, next_;
 };
 
 // Whether text begins with typed, its Han characters matched by the first
