@@ -122,7 +122,7 @@ void runSize(const QString& dir, int items, int repeat)
     }
     std::vector<double> finds;
     for (int r = 0; r < repeat; ++r) {
-        short findStart = 0;
+        std::size_t findStart = 0;
         const auto start = Clock::now();
         const auto found = findNextEntry(commands.entries(), "jishibenq", findStart);
         finds.push_back(msSince(start));

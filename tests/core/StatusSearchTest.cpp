@@ -65,22 +65,29 @@ TEST(SearchUrlTest, EveryServiceAndCategoryTakesTheQueryAsTyped)
 TEST(ListFindTest, StepsThroughMatchesThenReportsTheEndAndStartsAgain)
 {
     const std::vector<std::string> list{"● QQ", "● 记事本", "● QQ音乐"};
-    short start = 0;
+    std::size_t start = 0;
     EXPECT_EQ(findNextEntry(list, "QQ", start), 0u);
-    EXPECT_EQ(start, 1);
+    EXPECT_EQ(start, 1u);
     EXPECT_EQ(findNextEntry(list, "QQ", start), 2u);
     EXPECT_EQ(findNextEntry(list, "QQ", start), std::nullopt);
-    EXPECT_EQ(start, 0);
+    EXPECT_EQ(start, 0u);
     EXPECT_EQ(findNextEntry(list, "QQ", start), 0u);
 
     EXPECT_EQ(findNextEntry(list, "qq", start = 0), std::nullopt);  // case counts
     EXPECT_EQ(findNextEntry(list, "", start = 0), 0u);               // the empty text is everywhere
     EXPECT_EQ(findNextEntry(list, "● ", start = 1), 1u);             // the marker counts too
     EXPECT_EQ(findNextEntry(std::vector<std::string>{}, "x", start = 0), std::nullopt);
-    EXPECT_EQ(start, 0);
+    EXPECT_EQ(start, 0u);
     // A start left beyond the end by deletions: the end is reported, then a new start.
     EXPECT_EQ(findNextEntry(list, "QQ", start = 7), std::nullopt);
-    EXPECT_EQ(start, 0);
+    EXPECT_EQ(start, 0u);
+
+    // Past 32,767 entries the find still reaches the last match and the end.
+    std::vector<std::string> many(40000, "● 记事本");
+    many.front() = many.back() = "● QQ";
+    EXPECT_EQ(findNextEntry(many, "QQ", start), 0u);
+    EXPECT_EQ(findNextEntry(many, "QQ", start), 39999u);
+    EXPECT_EQ(findNextEntry(many, "QQ", start), std::nullopt);
 }
 
 // A query of letters also finds the Han characters it spells in pinyin.
@@ -107,7 +114,7 @@ TEST(ListFindTest, FindsByPinyinAsWellAsByTheCharactersThemselves)
         {"● 画图\xff", "ht", true},         {"● 龘", "d", true},            {"● \xe8\xae", "j", false},
     };
     for (const auto& c : cases) {
-        short start = 0;
+        std::size_t start = 0;
         EXPECT_EQ(findNextEntry({c.entry}, c.query, start).has_value(), c.found) << c.entry << " / " << c.query;
     }
 
@@ -115,7 +122,7 @@ TEST(ListFindTest, FindsByPinyinAsWellAsByTheCharactersThemselves)
     std::string longEntry = "● ", longQuery;
     for (int i = 0; i < 10; ++i)
         longEntry += "记事本", longQuery += i == 9 ? "jsb" : "jishiben";
-    short start = 0;
+    std::size_t start = 0;
     EXPECT_TRUE(findNextEntry({longEntry}, longQuery, start));
     EXPECT_FALSE(findNextEntry({longEntry}, longQuery + "b", start = 0));
 

@@ -11,4 +11,4 @@
 // the entry found; a find that reaches the end sets it back to 0 and finds
 // nothing, so the next one starts again from the top.
 std::optional<std::size_t> findNextEntry(const std::vector<std::string>& entries, const std::string& query,
-                                         short& findStart);
+                                         std::size_t& findStart);
