@@ -1,6 +1,10 @@
 // Launcher list benchmark: the list commands end to end in the main window,
 // on lists of 1,000 and 10,000 items, and the load of the window.
 //
+// "find" is the find in the list over every entry for a query of letters
+// that no entry holds or spells, so that each entry is tried by its text and
+// by its pinyin; it ends with "查找完毕!".
+//
 // "add" and "delete" are the button commands as a person runs them: the
 // sorted place is found, the item's section and the whole index are written
 // in one edit, the file is replaced once (write, fsync, rename), and the
@@ -16,6 +20,7 @@
 #include "../tests/ui/FakePlatform.h"
 #include "core/launcher/ItemText.h"
 #include "core/profile/Profile.h"
+#include "core/search/ListFind.h"
 #include "platform/qt/QtText.h"
 #include "ui/qt/AddPanel.h"
 #include "ui/qt/MainWindow.h"
@@ -115,11 +120,20 @@ void runSize(const QString& dir, int items, int repeat)
         commands.deleteSelected();
         deletes.push_back(msSince(start));
     }
+    std::vector<double> finds;
+    for (int r = 0; r < repeat; ++r) {
+        std::size_t findStart = 0;
+        const auto start = Clock::now();
+        const auto found = findNextEntry(commands.entries(), "jishibenq", findStart);
+        finds.push_back(msSince(start));
+        if (found)
+            std::printf("  (unexpected: the find found entry %zu)\n", *found);
+    }
     if (list->count() != items || fakes.core.messages.shown.size() != std::size_t(repeat))
         std::printf("  (unexpected: %d items, %zu messages)\n", list->count(), fakes.core.messages.shown.size());
 
-    std::printf("%7d items  add %7.2f ms  delete %7.2f ms  load %7.1f ms   (medians of %d, %d, %zu runs)\n", items,
-                median(adds), median(deletes), median(loads), repeat, repeat, loads.size());
+    std::printf("%7d items  add %7.2f ms  delete %7.2f ms  load %7.1f ms  find %6.2f ms   (medians of %d, %d, %zu, %d runs)\n",
+                items, median(adds), median(deletes), median(loads), median(finds), repeat, repeat, loads.size(), repeat);
 }
 
 }  // namespace
@@ -144,7 +158,8 @@ int main(int argc, char* argv[])
         } else if (args[i] == QLatin1String("--repeat"))
             repeat = std::max(1, args[i + 1].toInt());
     }
-    std::printf("launcher list commands (targets: add or delete on 1,000 items < 5 ms; 10,000-item load < 150 ms)\n");
+    std::printf("launcher list commands (targets: add or delete on 1,000 items < 5 ms; 10,000-item load < 150 ms;"
+                " find over 10,000 items < 5 ms)\n");
     for (int items : sizes)
         runSize(dir, items, repeat);
     return 0;

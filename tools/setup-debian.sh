@@ -7,6 +7,9 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config qt6-base-dev libicu-dev libx11-dev libglib2.0-dev
   libgtest-dev libgmock-dev googletest libcanberra-dev
+  # the Han table of pinyin readings is made from Unihan at build time; Debian
+  # ships it compressed with bzip2
+  unicode-data bzip2
   # run: the X11 platform plugin, a font for the Chinese texts, and the gio
   # tool that desktop shortcuts to documents and desktop entries start
   qt6-qpa-plugins fonts-wqy-microhei libglib2.0-bin shared-mime-info

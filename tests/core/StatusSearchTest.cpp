@@ -65,20 +65,72 @@ TEST(SearchUrlTest, EveryServiceAndCategoryTakesTheQueryAsTyped)
 TEST(ListFindTest, StepsThroughMatchesThenReportsTheEndAndStartsAgain)
 {
     const std::vector<std::string> list{"● QQ", "● 记事本", "● QQ音乐"};
-    short start = 0;
+    std::size_t start = 0;
     EXPECT_EQ(findNextEntry(list, "QQ", start), 0u);
-    EXPECT_EQ(start, 1);
+    EXPECT_EQ(start, 1u);
     EXPECT_EQ(findNextEntry(list, "QQ", start), 2u);
     EXPECT_EQ(findNextEntry(list, "QQ", start), std::nullopt);
-    EXPECT_EQ(start, 0);
+    EXPECT_EQ(start, 0u);
     EXPECT_EQ(findNextEntry(list, "QQ", start), 0u);
 
     EXPECT_EQ(findNextEntry(list, "qq", start = 0), std::nullopt);  // case counts
     EXPECT_EQ(findNextEntry(list, "", start = 0), 0u);               // the empty text is everywhere
     EXPECT_EQ(findNextEntry(list, "● ", start = 1), 1u);             // the marker counts too
     EXPECT_EQ(findNextEntry(std::vector<std::string>{}, "x", start = 0), std::nullopt);
-    EXPECT_EQ(start, 0);
+    EXPECT_EQ(start, 0u);
     // A start left beyond the end by deletions: the end is reported, then a new start.
     EXPECT_EQ(findNextEntry(list, "QQ", start = 7), std::nullopt);
-    EXPECT_EQ(start, 0);
+    EXPECT_EQ(start, 0u);
+
+    // Past 32,767 entries the find still reaches the last match and the end.
+    std::vector<std::string> many(40000, "● 记事本");
+    many.front() = many.back() = "● QQ";
+    EXPECT_EQ(findNextEntry(many, "QQ", start), 0u);
+    EXPECT_EQ(findNextEntry(many, "QQ", start), 39999u);
+    EXPECT_EQ(findNextEntry(many, "QQ", start), std::nullopt);
+}
+
+// A query of letters also finds the Han characters it spells in pinyin.
+TEST(ListFindTest, FindsByPinyinAsWellAsByTheCharactersThemselves)
+{
+    const struct {
+        const char* entry;
+        const char* query;
+        bool found;
+    } cases[] = {
+        {"● 记事本", "jsb", true},         {"● 记事本", "JSB", true},       // initials, either case
+        {"● 记事本", "jishiben", true},    {"● 记事本", "JiShiBen", true},  // whole syllables
+        {"● 记事本", "jishib", true},      {"● 记事本", "shiben", true},    // both at once, anywhere
+        {"● 记事本", "记shiben", true},    {"● 记事本", "jsbb", false},
+        {"● 记事本", "jishibe", false},    {"● 记事本", "js b", false},     // no part syllables; a space is a space
+        {"● 长城宽带", "changcheng", true}, {"● 长城宽带", "zhangc", true},  // either reading of a polyphone
+        {"● 银行", "yinhang", true},        {"● 银行", "yinxing", true},    {"● 银行", "yx", true},
+        {"● 中国", "zhg", true},            {"● 中国", "zhonguo", false},   // zh, ch and sh as initials
+        {"● 绿色", "lvse", true},           {"● 绿色", "luse", true},       // ü typed as v or u
+        {"● 女装", "nvz", true},            {"● QQ音乐", "QQyy", true},     // Latin and Han mixed
+        {"● QQ音乐", "qqyy", false},        {"● QQ音乐", "QQ yinyue", false},
+        {"● QQ", "qq", false},              {"● Notepad", "notepad", false}, // other letters keep their case
+        {"● 画图", "ht", true},             {"● 画图", "● h", true},        {"● 画图", "●h", false},
+        {"● 画图\xff", "ht", true},         {"● 龘", "d", true},            {"● \xe8\xae", "j", false},
+    };
+    for (const auto& c : cases) {
+        std::size_t start = 0;
+        EXPECT_EQ(findNextEntry({c.entry}, c.query, start).has_value(), c.found) << c.entry << " / " << c.query;
+    }
+
+    // A query longer than the matcher's first word of places.
+    std::string longEntry = "● ", longQuery;
+    for (int i = 0; i < 10; ++i)
+        longEntry += "记事本", longQuery += i == 9 ? "jsb" : "jishiben";
+    std::size_t start = 0;
+    EXPECT_TRUE(findNextEntry({longEntry}, longQuery, start));
+    EXPECT_FALSE(findNextEntry({longEntry}, longQuery + "b", start = 0));
+
+    // Matches by pinyin and by the text itself step through the list alike.
+    const std::vector<std::string> list{"● QQ", "● 记事本", "● 画图", "● jsb 极速版"};
+    start = 0;
+    EXPECT_EQ(findNextEntry(list, "jsb", start), 1u);
+    EXPECT_EQ(findNextEntry(list, "jsb", start), 3u);
+    EXPECT_EQ(findNextEntry(list, "jsb", start), std::nullopt);
+    EXPECT_EQ(findNextEntry(list, "jsb", start), 1u);
 }

@@ -400,6 +400,28 @@ TEST_F(MainWindowTest, AListClickNamesTheItemInTheTimerPanelsProgramBox)
     EXPECT_EQ(timer.programBox()->text(), "Notepad");
 }
 
+// Letters typed in the list select the next entry whose name begins with
+// them, Han by pinyin initials; a pause of a second starts a new prefix.
+TEST_F(MainWindowTest, LettersTypedInTheListSelectAnEntryByItsPinyinInitials)
+{
+    folder.writeProfile("[标题]\nCount=5\n000=● Notepad\n001=● 画图\n002=● 记事本\n003=● 金山词霸\n004=● 网易云音乐\n");
+    window();
+    list()->setFocus();
+    const auto typed = [&](const char* keys, int pauseMs = 0) {
+        fakes.core.clock.steady += std::chrono::milliseconds(pauseMs);
+        QTest::keyClicks(list(), QString::fromLatin1(keys));
+        return list()->currentItem() ? list()->currentItem()->text() : QString();
+    };
+    EXPECT_EQ(typed("j"), "● 记事本");
+    EXPECT_EQ(typed("s", 999), "● 记事本");  // "js" still begins it
+    EXPECT_EQ(typed("c"), "● 金山词霸");      // "jsc"
+    EXPECT_EQ(typed("j", 1000), "● 记事本");  // a new prefix looks past the selection, going round
+    EXPECT_EQ(typed("j"), "● 金山词霸");      // "jj" begins nothing: the next "j"
+    EXPECT_EQ(typed("N", 1000), "● Notepad");  // letter case does not count
+    EXPECT_EQ(typed("x", 1000), "● Notepad");  // nothing begins with "x"
+    EXPECT_EQ(typed("wyyy", 1000), "● 网易云音乐");
+}
+
 TEST_F(MainWindowTest, TheClockTickRenewsTheStatusAreaTheTimerPanelAndTheRolledUpTitle)
 {
     StatusArea& status = window().statusArea();

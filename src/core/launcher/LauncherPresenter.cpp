@@ -226,3 +226,12 @@ void LauncherPresenter::selectEntry(std::size_t at)
 {
     view_.selectEntry(at);
 }
+
+void LauncherPresenter::letterTyped(char letter)
+{
+    const auto found = typeToFind_.letterTyped(letter, services_.clock.steadyNow(), entries_, view_.selectedEntry());
+    if (found && found != view_.selectedEntry()) {
+        view_.selectEntry(*found);
+        entryChosen();
+    }
+}

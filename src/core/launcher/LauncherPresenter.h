@@ -2,6 +2,7 @@
 
 #include "ItemLauncher.h"
 #include "LauncherView.h"
+#include "TypeToFind.h"
 
 #include <functional>
 #include <optional>
@@ -38,6 +39,9 @@ public:
     // The pointer moved over the list: over an entry, or below the last one.
     void pointerOver(std::optional<std::size_t> entry);
     void selectEntry(std::size_t at);
+    // A letter typed while the list has the focus: the next entry whose
+    // name begins with what was typed selected, as TypeToFind says.
+    void letterTyped(char letter);
     // A right-button press on the list: its menu, acting on the entry
     // selected before the press.
     void menuRequested();
@@ -70,4 +74,5 @@ private:
     std::vector<std::string> entries_;
     bool unread_ = false;  // the last read of the file failed: entries_ is not the file's list
     std::optional<std::size_t> tipEntry_;  // the entry whose path the tooltip shows
+    TypeToFind typeToFind_;
 };

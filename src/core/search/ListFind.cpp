@@ -1,13 +1,14 @@
 #include "ListFind.h"
 
-#include <algorithm>
+#include "PinyinMatch.h"
 
 std::optional<std::size_t> findNextEntry(const std::vector<std::string>& entries, const std::string& query,
-                                         short& findStart)
+                                         std::size_t& findStart)
 {
-    for (std::size_t i = std::size_t(std::max<short>(findStart, 0)); i < entries.size(); ++i) {
-        if (entries[i].find(query) != std::string::npos) {
-            findStart = short(i + 1);
+    PinyinMatcher matcher(query);
+    for (std::size_t i = findStart; i < entries.size(); ++i) {
+        if (matcher.occursIn(entries[i])) {
+            findStart = i + 1;
             return i;
         }
     }

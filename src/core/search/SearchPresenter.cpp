@@ -6,7 +6,7 @@
 #include "core/window/NoticeTitles.h"
 #include "core/window/TitleText.h"
 
-SearchPresenter::SearchPresenter(SearchView& view, LauncherPresenter& list, Services& services, short& findStart)
+SearchPresenter::SearchPresenter(SearchView& view, LauncherPresenter& list, Services& services, std::size_t& findStart)
     : view_(view)
     , list_(list)
     , services_(services)

@@ -2,6 +2,7 @@
 
 #include "SearchUrl.h"
 
+#include <cstddef>
 #include <string>
 
 class LauncherPresenter;
@@ -20,7 +21,7 @@ class SearchPresenter {
 public:
     // findStart is where the next find in the list begins; it outlives the
     // window.
-    SearchPresenter(SearchView& view, LauncherPresenter& list, Services& services, short& findStart);
+    SearchPresenter(SearchView& view, LauncherPresenter& list, Services& services, std::size_t& findStart);
 
     void chooseEngine(SearchEngine engine) { engine_ = engine; }
     void chooseCategory(SearchCategory category) { category_ = category; }
@@ -32,7 +33,7 @@ private:
     SearchView& view_;
     LauncherPresenter& list_;
     Services& services_;
-    short& findStart_;
+    std::size_t& findStart_;
     SearchEngine engine_ = SearchEngine::Baidu;
     SearchCategory category_ = SearchCategory::Web;
 };

@@ -20,9 +20,12 @@ struct LocalTime {
     }
 };
 
-// The local date and time.
+// The local date and time, and a steady count for spans of time.
 class Clock {
 public:
     virtual ~Clock() = default;
     virtual LocalTime now() const = 0;
+    // Milliseconds from a fixed moment; never goes back, whatever is done
+    // to the calendar clock.
+    virtual std::chrono::milliseconds steadyNow() const = 0;
 };

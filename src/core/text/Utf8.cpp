@@ -70,9 +70,8 @@ void append(std::string& out, char32_t c)
     }
 }
 
-// The character that starts at text[i] and its length; a byte that starts
-// no well-formed sequence (overlong forms and surrogates included) reads as
-// U+FFFD of length 1.
+}  // namespace
+
 std::pair<char32_t, std::size_t> characterAt(std::string_view text, std::size_t i)
 {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
@@ -102,8 +101,6 @@ std::pair<char32_t, std::size_t> characterAt(std::string_view text, std::size_t 
         return {kReplacement, 1};
     return {c, length};
 }
-
-}  // namespace
 
 std::string wellFormed(std::string_view text)
 {

@@ -19,7 +19,7 @@ struct Services;
 struct MainWindowState {
     short panelIndex = 0;  // the panel last shown
     DragOffset dragOffset;
-    short findStart = 0;   // where the next find in the list begins
+    std::size_t findStart = 0;  // where the next find in the list begins
 };
 
 // The main window as a whole, beyond its parts.

@@ -2,50 +2,42 @@
 
 #include "IcuText.h"
 
+#include "core/text/HanTable.h"
+#include "core/text/Utf8.h"
+
 #include <unicode/ucol.h>
 #include <unicode/uscript.h>
 
-#include <array>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
 namespace {
 
-// The primary weight rank of each ASCII character in the collation above,
-// 0 for the control characters it ignores. At secondary strength these
-// texts differ only in these weights: letter case is a tertiary difference.
-constexpr std::array<unsigned char, 128> kAsciiRank{
-    0,  0,  0,  0,  0,  0,  0,  0,  0,  1,  2,  3,  4,  5,  0,  0,   //
-    0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,   //
-    6,  12, 16, 28, 39, 29, 27, 15, 17, 18, 24, 32, 9,  8,  14, 25,  //  !"#$%&'()*+,-./
-    40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 11, 10, 33, 34, 35, 13,  // 0-9 :;<=>?
-    23, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 64,  // @A-O
-    65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 19, 26, 20, 31, 7,   // P-Z [\]^_
-    30, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 64,  // `a-o
-    65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 21, 36, 22, 37, 0,   // p-z {|}~
-};
-// The item marker's circle sorts after every ASCII symbol and before "$".
-constexpr unsigned char kCircleRank = 38;
-constexpr std::string_view kCircle = "\u25CF";
-
-// The key of a text made of ASCII and the marker's circle alone, which the
-// table above orders without ICU; nothing for any other text.
+// The key of a text made of ASCII, the marker's circle and the Han
+// characters of the Han table, which the table's ranks order as ICU does:
+// two bytes per rank, high byte first, so that keys compare as the texts'
+// rank sequences. Nothing for any other text, which needs ICU itself.
 std::optional<std::string> tableKey(std::string_view text)
 {
     std::string key;
     key.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80) {
-            if (const unsigned char rank = kAsciiRank[c])
-                key.push_back(char(rank));
-            ++i;
-        } else if (text.substr(i, kCircle.size()) == kCircle) {
-            key.push_back(char(kCircleRank));
-            i += kCircle.size();
-        } else {
+        const auto [c, length] = utf8::characterAt(text, i);
+        std::uint16_t rank = han::kUnranked;
+        if (c < 0x80)
+            rank = han::kAsciiRank[c];
+        else if (c == U'\u25CF')
+            rank = han::kCircleRank;
+        else if (const int slot = han::slotOf(c); slot >= 0)
+            rank = han::kRank[slot];
+        if (rank == han::kUnranked)
             return std::nullopt;
+        if (rank != 0) {
+            key.push_back(char(rank >> 8));
+            key.push_back(char(rank & 0xFF));
         }
+        i += length;
     }
     return key;
 }

@@ -6,4 +6,5 @@
 class PosixClock : public Clock {
 public:
     LocalTime now() const override;
+    std::chrono::milliseconds steadyNow() const override;
 };

@@ -8,3 +8,8 @@ LocalTime WinClock::now() const
     GetLocalTime(&t);
     return LocalTime::at(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
 }
+
+std::chrono::milliseconds WinClock::steadyNow() const
+{
+    return std::chrono::milliseconds(GetTickCount64());
+}

@@ -6,4 +6,5 @@
 class WinClock final : public Clock {
 public:
     LocalTime now() const override;
+    std::chrono::milliseconds steadyNow() const override;
 };

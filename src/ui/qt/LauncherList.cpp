@@ -5,6 +5,7 @@
 #include "platform/PopupMenus.h"
 #include "platform/qt/QtText.h"
 
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -17,6 +18,7 @@ LauncherList::LauncherList(QWidget* window, const Twips& twips, Services& servic
     using namespace launcher_form;
     const FormControls controls = buildControls(kForm, window, twips);
     list_ = controls.get<QListWidget>(kList);
+    list_->installEventFilter(this);
     list_->viewport()->installEventFilter(this);
     list_->viewport()->setMouseTracking(true);
     startButton_ = controls.get<QPushButton>(kStart);
@@ -36,6 +38,16 @@ LauncherList::LauncherList(QWidget* window, const Twips& twips, Services& servic
 
 bool LauncherList::eventFilter(QObject* watched, QEvent* event)
 {
+    // Letters go to the presenter's type-to-find instead of Qt's own search.
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        const QString text = key->text();
+        const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        if (plain && text.size() == 1 && text[0].unicode() < 0x80 && text[0].isLetter()) {
+            presenter_.letterTyped(char(text[0].unicode()));
+            return true;
+        }
+    }
     if (watched != list_->viewport())
         return QObject::eventFilter(watched, event);
     const auto mouse = [event] { return static_cast<const QMouseEvent*>(event); };

@@ -11,7 +11,7 @@
 #include <QRadioButton>
 
 SearchPanel::SearchPanel(QFrame* frame, const Twips& twips, LauncherPresenter& list, Services& services,
-                         short& findStart)
+                         std::size_t& findStart)
     : QObject(frame)
     , presenter_(*this, list, services, findStart)
 {

@@ -14,7 +14,7 @@ class Twips;
 // A double-click in the box finds the query in the launcher list.
 class SearchPanel final : public QObject, public SearchView {
 public:
-    SearchPanel(QFrame* frame, const Twips& twips, LauncherPresenter& list, Services& services, short& findStart);
+    SearchPanel(QFrame* frame, const Twips& twips, LauncherPresenter& list, Services& services, std::size_t& findStart);
 
     SearchPresenter& presenter() { return presenter_; }
     std::string query() const override;

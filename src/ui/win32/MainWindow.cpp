@@ -8,6 +8,8 @@
 #include "platform/Platform.h"
 #include "platform/windows/WideText.h"
 
+#include <cctype>
+
 #include <commctrl.h>
 #include <windowsx.h>
 
@@ -444,7 +446,8 @@ LRESULT CALLBACK MainWindow::handleProc(HWND control, UINT message, WPARAM wPara
 
 // The title strip and the background drag the window; the background and
 // the star light and dim the star; the star opens the options menu or hides
-// the panels; the right button on the list opens its menu.
+// the panels; the right button on the list opens its menu, and letters
+// typed in it find an entry.
 LRESULT MainWindow::handleMouse(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
 {
     using namespace main_frame_form;
@@ -454,6 +457,11 @@ LRESULT MainWindow::handleMouse(HWND control, UINT message, WPARAM wParam, LPARA
     if (control == listControls_[launcher_form::kList]) {
         if (message == WM_RBUTTONDOWN) {
             list_.menuRequested();
+            return 0;
+        }
+        // Letters go to the presenter's type-to-find instead of the list box's own.
+        if (message == WM_CHAR && wParam < 0x80 && std::isalpha(int(wParam))) {
+            list_.letterTyped(char(wParam));
             return 0;
         }
         if (message == WM_MOUSEMOVE) {

@@ -80,7 +80,7 @@ void QuickPanel::command(std::string_view id, int notification)
 }
 
 SearchPanel::SearchPanel(HWND viewport, const RECT& place, const Scale& scale, LauncherPresenter& list,
-                         Services& services, short& findStart)
+                         Services& services, std::size_t& findStart)
     : presenter_(*this, list, services, findStart)
 {
     createChild(viewport, place, main_frame_form::kPanelColour, main_frame_form::kPaneEdge);

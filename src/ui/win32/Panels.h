@@ -47,7 +47,7 @@ private:
 class SearchPanel final : public FormWindow, public SearchView {
 public:
     SearchPanel(HWND viewport, const RECT& place, const Scale& scale, LauncherPresenter& list, Services& services,
-                short& findStart);
+                std::size_t& findStart);
     std::string query() const override;
 
 private:

@@ -125,7 +125,7 @@ public:
 
 // One window: the list and the search panel over it.
 struct SearchWindow {
-    SearchWindow(Services& services, short& findStart)
+    SearchWindow(Services& services, std::size_t& findStart)
         : list(listView, services)
         , search(box, list, services, findStart)
     {
@@ -163,7 +163,7 @@ protected:
 
     TempFolder folder;
     FakeServices fakes{folder.path()};
-    short findStart = 0;  // lives as long as the program, past any window
+    std::size_t findStart = 0;  // lives as long as the program, past any window
 
 private:
     std::unique_ptr<SearchWindow> window_;
@@ -208,12 +208,12 @@ TEST_F(SearchPresenterTest, FindStepsThroughTheListAndRemembersWhereAcrossAHide)
     window().box.text = "QQ";
     window().search.findInList();
     EXPECT_EQ(window().listView.selectedText(), "● QQ音乐");
-    EXPECT_EQ(findStart, 2);
+    EXPECT_EQ(findStart, 2u);
 
     window().search.findInList();
     EXPECT_EQ(messages(), Texts({"提示|查找完毕!"}));
     EXPECT_EQ(window().listView.selectedText(), "● QQ音乐");  // the selection stays
-    EXPECT_EQ(findStart, 0);
+    EXPECT_EQ(findStart, 0u);
 
     window().search.findInList();
     EXPECT_EQ(window().listView.selectedText(), "● QQ");

@@ -135,7 +135,9 @@ public:
 class FakeClock final : public Clock {
 public:
     LocalTime now() const override { return time; }
+    std::chrono::milliseconds steadyNow() const override { return steady; }
     LocalTime time = LocalTime::at(2026, 12, 6, 16, 49, 53);
+    std::chrono::milliseconds steady{0};
 };
 
 class FakeSystemStatus final : public SystemStatus {
