@@ -49,6 +49,7 @@ START_TIMEOUT = 30.0  # a first start in a prefix brings up Wine's services
 
 POWER_LOG = "power-calls.log"
 STAR = (235 + 12, 272 + 12)  # the star's centre in the main window
+BUTTON_COLUMN = (216, 40, 65, 225)  # the main window's column of buttons, 添加 to 退出
 # 锁屏, the quick panel's last button, which no status line lies under.
 LOCK_BUTTON = (16 + 184, 304 + 80, 73, 25)
 
@@ -309,7 +310,11 @@ class WineTestCase(LauncherTestCase):
 
     def start(self, count):
         process = self.session.start_app()
-        return process, self.session.wait_window(title_for(count), START_TIMEOUT)
+        window = self.session.wait_window(title_for(count), START_TIMEOUT)
+        # Wine maps the window before it has drawn it, and a click that comes
+        # that early can be lost: wait for the button column to be drawn.
+        self.session.wait_settled(window, BUTTON_COLUMN)
+        return process, window
 
     def system_standins(self, *paths):
         """Puts copies of the stand-in in place of the prefix's own programs at
