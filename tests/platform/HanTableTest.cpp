@@ -1,5 +1,6 @@
 #include "core/text/HanTable.h"
 #include "core/text/Pinyin.h"
+#include "core/text/Utf8.h"
 #include "platform/linux/Cp936Table.h"
 #include "platform/linux/IcuCollation.h"
 
@@ -21,14 +22,8 @@ namespace {
 
 int sign(int n) { return (n > 0) - (n < 0); }
 
-std::string utf8Of(char32_t c)
-{
-    if (c < 0x80)
-        return std::string(1, char(c));
-    if (c < 0x800)
-        return {char(0xC0 | c >> 6), char(0x80 | (c & 0x3F))};
-    return {char(0xE0 | c >> 12), char(0x80 | (c >> 6 & 0x3F)), char(0x80 | (c & 0x3F))};
-}
+// Every character of the table lies in the basic plane.
+std::string utf8Of(char32_t c) { return utf8::fromUtf16(std::u16string(1, char16_t(c))); }
 
 std::vector<std::string> readingsOf(char32_t c)
 {
